@@ -1,0 +1,163 @@
+// The platform interface: everything the core needs from the operating system
+// besides the mail client. Each service is a small abstract class with one
+// implementation per home (Linux: a prefix folder standing in for the Windows
+// world; Windows: the Win32 calls). Names avoid the Win32 macros
+// (GetProfileString, MessageBox, ShellExecute, PostMessage, ...).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace skerrow {
+
+class WindowSystem;
+class HtmlEngine;
+
+// WIN.INI profile functions. Missing sections and keys yield the default.
+class Profile {
+ public:
+  virtual ~Profile() = default;
+  // GetProfileIntA: the leading integer of the value's text (optional blanks,
+  // optional sign, digits; 0 when there are none), or the default when the
+  // key is missing.
+  virtual std::int32_t ReadInt(std::string_view section, std::string_view key,
+                               std::int32_t defaultValue) = 0;
+  // GetProfileStringA with a buffer of bufferSize bytes: the value (or the
+  // default) cut to bufferSize - 1 bytes.
+  virtual std::string ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue, std::size_t bufferSize) = 0;
+  // WriteProfileStringA; false when the profile could not be written.
+  virtual bool WriteString(std::string_view section, std::string_view key,
+                           std::string_view value) = 0;
+};
+
+enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine };
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // RegOpenKeyA + RegQueryValueExA into a buffer of bufferSize bytes; empty
+  // when the key or the value is missing, unreadable or does not fit.
+  virtual std::optional<std::string> QueryString(RegistryRoot root, std::string_view keyPath,
+                                                 std::string_view valueName,
+                                                 std::size_t bufferSize) = 0;
+};
+
+// A file being written in full beside the file it will replace. Nothing is
+// visible at the destination until Commit succeeds; destroying an uncommitted
+// writer leaves the old file untouched.
+class ReplacementFile {
+ public:
+  virtual ~ReplacementFile() = default;
+  virtual bool Write(const void* data, std::size_t size) = 0;
+  // Flushes, makes the bytes durable and puts the file in place of the old.
+  virtual bool Commit() = 0;
+};
+
+// Files named by Windows paths ("C:\Skerrowlog.txt").
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Opens for appending (creating the file), writes, closes. False when the
+  // file could not be opened or written.
+  virtual bool AppendText(std::string_view path, std::string_view text) = 0;
+  // The whole file, or empty when it cannot be opened.
+  virtual std::optional<std::string> ReadAll(std::string_view path) = 0;
+  // Null when the replacement cannot be created (no folder, no rights).
+  virtual std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) = 0;
+};
+
+struct NarrowText {
+  std::string text;
+  bool usedDefaultChar = false;  // some character became "?"
+};
+
+// The system's ANSI code page (1252 unless configured otherwise).
+class CodePage {
+ public:
+  virtual ~CodePage() = default;
+  virtual unsigned Id() const = 0;
+  // WideCharToMultiByte with "?" as the default character, into a buffer as
+  // large as the text needs.
+  virtual NarrowText ToNarrow(std::u16string_view text) const = 0;
+  virtual std::u16string ToWide(std::string_view text) const = 0;
+  // Multibyte-aware upper-casing: a double-byte character is never split.
+  virtual std::string ToUpper(std::string_view text) const = 0;
+  virtual bool IsLeadByte(unsigned char byte) const = 0;
+  // <0, 0, >0 comparing both texts upper-cased.
+  virtual int CompareNoCase(std::string_view a, std::string_view b) const = 0;
+};
+
+struct LocalTime {
+  int year = 0;    // e.g. 2026
+  int month = 0;   // 1-12
+  int day = 0;     // 1-31
+  int hour = 0;    // 0-23
+  int minute = 0;  // 0-59
+  int second = 0;  // 0-59
+  bool valid = false;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime Now() = 0;
+};
+
+// Message box styles and results the add-in uses.
+namespace mb {
+inline constexpr unsigned kOk = 0x0;
+inline constexpr unsigned kIconError = 0x10;
+inline constexpr int kIdOk = 1;
+}  // namespace mb
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  virtual int ShowMessage(std::string_view text, std::string_view caption, unsigned style) = 0;
+  // Shows the wait cursor while on; calls nest.
+  virtual void SetWaitCursor(bool on) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // ShellExecuteA: a result above 32 is success.
+  virtual std::intptr_t OpenWithShell(std::string_view verb, std::string_view file,
+                                      int showCommand) = 0;
+  // FindExecutableA: the program registered for the file, or empty.
+  virtual std::optional<std::string> FindAssociatedProgram(std::string_view file,
+                                                           std::string_view folder) = 0;
+  // CreateProcessA with the command line; false when it could not start.
+  virtual bool StartProcess(std::string_view commandLine, int showCommand) = 0;
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // Loads the module's bitmap resource and leaves it on the clipboard as its
+  // only content (open with no owner, empty, set CF_BITMAP, close).
+  virtual bool PutBitmap(int resourceId) = 0;
+  // The bitmap resource on the clipboard, if a bitmap is there.
+  virtual std::optional<int> Bitmap() const = 0;
+};
+
+// The services of one home, owned elsewhere.
+struct Platform {
+  Profile& profile;
+  Registry& registry;
+  FileSystem& files;
+  CodePage& codePage;
+  Clock& clock;
+  UserInterface& ui;
+  Shell& shell;
+  Clipboard& clipboard;
+  WindowSystem& windows;
+  HtmlEngine& html;
+};
+
+}  // namespace skerrow

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, then builds and runs the whole test suite twice: a normal build and
+# an AddressSanitizer + UndefinedBehaviorSanitizer build. Fails on any warning
+# (warnings are errors), failed test or sanitizer report.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh build
+(cd build && ctest --output-on-failure -j "$(nproc)")
+
+scripts/setup.sh build-asan -DSKERROW_SANITIZE=ON -DSKERROW_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j "$(nproc)")
