@@ -19,6 +19,13 @@ class FeatureExtractor {
   void extractFeatures(MailItem& item, MessageFeatures& features);
 
  private:
+  // Upper-cased file names of the attachments that have one.
+  void ReadAttachments(MailItem& item, MessageFeatures& features);
+  // The plain body, or the HTML body with its analysis and write-back.
+  void ReadBody(MailItem& item, MessageFeatures& features);
+  // Recipients, their count, the To line, the hour, size and importance.
+  void AddPseudoWords(MailItem& item, MessageFeatures& features);
+
   Env env_;
   HtmlAnalyzer& html_;
 };

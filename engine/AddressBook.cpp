@@ -1,0 +1,63 @@
+#include "engine/AddressBook.h"
+
+#include "addin/ErrorLog.h"
+#include "host/MailHost.h"
+#include "platform/Platform.h"
+
+namespace skerrow {
+
+namespace {
+
+constexpr int kPlaceAddressLists = 202101;
+constexpr int kPlaceListCount = 202102;
+constexpr int kPlaceList = 202103;
+constexpr int kPlaceEntries = 202104;
+constexpr int kPlaceEntryCount = 202105;
+constexpr int kPlaceEntry = 202106;
+constexpr int kPlaceName = 202107;
+constexpr int kPlaceAddress = 202108;
+
+}  // namespace
+
+void AddressBook::TakeSnapshot(NameSpace& nameSpace, const CodePage& codePage,
+                               const ErrorLog& log) {
+  const Result<AddressListsPtr> lists = nameSpace.GetAddressLists();
+  log.LogFailure(lists.status, kPlaceAddressLists);
+  if (!lists.value) return;
+  const Result<std::int32_t> listCount = lists.value->Count();
+  log.LogFailure(listCount.status, kPlaceListCount);
+
+  for (std::int32_t listIndex = 1; listIndex <= listCount.value; ++listIndex) {
+    const Result<AddressListPtr> list = lists.value->Item(listIndex);
+    log.LogFailure(list.status, kPlaceList);
+    if (!list.value) continue;
+    const Result<AddressEntriesPtr> entries = list.value->GetAddressEntries();
+    log.LogFailure(entries.status, kPlaceEntries);
+    if (!entries.value) continue;
+    const Result<std::int32_t> entryCount = entries.value->Count();
+    log.LogFailure(entryCount.status, kPlaceEntryCount);
+
+    for (std::int32_t entryIndex = 1; entryIndex <= entryCount.value; ++entryIndex) {
+      const Result<AddressEntryPtr> entry = entries.value->Item(entryIndex);
+      log.LogFailure(entry.status, kPlaceEntry);
+      if (!entry.value) continue;
+      const Result<std::u16string> name = entry.value->Name();
+      log.LogFailure(name.status, kPlaceName);
+      names_.push_back(codePage.ToNarrow(name.value).text);
+      const Result<std::u16string> address = entry.value->Address();
+      log.LogFailure(address.status, kPlaceAddress);
+      addresses_.push_back(codePage.ToNarrow(address.value).text);
+    }
+  }
+}
+
+bool AddressBook::Contains(std::string_view text, const CodePage& codePage) const {
+  for (const std::vector<std::string>* known : {&names_, &addresses_}) {
+    for (const std::string& entry : *known) {
+      if (codePage.CompareNoCase(text, entry) == 0) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace skerrow

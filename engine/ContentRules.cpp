@@ -1,0 +1,164 @@
+#include "engine/ContentRules.h"
+
+#include <string>
+
+#include "addin/ErrorLog.h"
+#include "engine/CharacterClass.h"
+#include "host/MailHost.h"
+#include "options/FilterOptions.h"
+#include "platform/Platform.h"
+#include "stats/WordStatistics.h"
+
+namespace skerrow {
+
+namespace {
+
+constexpr int kPlaceSubject = 202201;
+constexpr int kPlaceBody = 202203;
+constexpr int kPlaceHtmlBody = 202223;
+
+// A subject this short is too likely to be shared by valid mail ("Hello",
+// "Re: meeting") to be judged by the spam-subject list.
+constexpr std::size_t kLongestUnjudgedSubject = 13;
+constexpr double kUnknownTagShareLimit = 0.2;
+constexpr double kTextBeforeEndShareLimit = 0.95;
+constexpr unsigned char kBrokenBar = 0xA6;
+constexpr int kChineseScanBudget = 1024;
+
+bool NamesTheChineseCharset(std::string_view narrow) {
+  return narrow.find("GB2312") != std::string_view::npos ||
+         narrow.find("gb2312") != std::string_view::npos;
+}
+
+bool IsIllegal(const CodePage& codePage, std::u16string_view text) {
+  return !IsRepresentable(codePage, text) || NamesTheChineseCharset(codePage.ToNarrow(text).text);
+}
+
+}  // namespace
+
+bool HasContent(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x41) return true;
+  }
+  return false;
+}
+
+bool HasChineseSymbolPattern(std::string_view text) {
+  const auto n = static_cast<std::ptrdiff_t>(text.size());
+  auto at = [&](std::ptrdiff_t i) {
+    return static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
+  };
+  bool between = false;      // letter, 0xA6, letter
+  bool doubled = false;      // 0xA6 0xA6
+  bool alternating = false;  // 0xA6, letter, 0xA6
+  bool sign = false;
+  std::ptrdiff_t budget = kChineseScanBudget;
+  // Signed positions: a text of fewer than three bytes has nothing to scan.
+  for (std::ptrdiff_t i = 1; i < n - 2; ++i) {
+    const unsigned char byte = at(i);
+    if (byte == kBrokenBar) {
+      if (IsWordCharacter(at(i - 1)) && IsWordCharacter(at(i + 1))) between = true;
+      if (IsWordCharacter(at(i + 1)) && at(i + 2) == kBrokenBar) alternating = true;
+      if (at(i + 1) == kBrokenBar) doubled = true;
+    } else if (byte == '+' || byte == '-') {
+      sign = true;
+    } else if (IsSeparator(byte)) {
+      ++budget;
+    }
+    if (i + 1 >= budget) break;
+  }
+  return between && (doubled || alternating) && sign;
+}
+
+bool IsRepresentable(const CodePage& codePage, std::u16string_view text) {
+  const NarrowText narrow = codePage.ToNarrow(text);
+  if (narrow.text.size() > text.size() + 1) return true;
+  return !narrow.usedDefaultChar && narrow.text.find("?????") == std::string::npos;
+}
+
+SpamReason ContentRules::testIllegalLanguage(MailItem& item) const {
+  const CodePage& codePage = env_.platform.codePage;
+  const ErrorLog& log = env_.log;
+
+  const Result<std::u16string> subject = item.Subject();
+  log.LogFailure(subject.status, kPlaceSubject);
+  if (!subject.value.empty() && IsIllegal(codePage, subject.value)) return LangSubject;
+
+  // The HTML text itself is searched, so a charset declaration counts.
+  Result<std::u16string> body = item.HTMLBody();
+  log.LogFailure(body.status, kPlaceHtmlBody);
+  if (body.value.empty()) {
+    body = item.Body();
+    log.LogFailure(body.status, kPlaceBody);
+  }
+  if (!body.value.empty() && IsIllegal(codePage, body.value)) return LangBody;
+  return None;
+}
+
+SpamReason ContentRules::checkRules(const MessageFeatures& features) const {
+  const FilterOptions& options = env_.options;
+  if (options.bSpamLinks && HasSpamLink(features)) return SpamLink;
+  if (features.isHtml) {
+    if (const SpamReason html = HtmlRule(features); html != None) return html;
+  }
+  if (options.bBadChinaSymb && HasChineseSymbolPattern(features.bodyText)) return ChineseSymbols;
+  if (options.bTestEmpty) {
+    if (const SpamReason empty = EmptyRule(features); empty != None) return empty;
+  }
+  if (options.bAllAttachments && !features.attachmentNames.empty()) return AnyAttachment;
+  if (options.bDangerAttachment && HasDangerousAttachment(features)) return DangerAttachment;
+  return LearnedListRule(features);
+}
+
+bool ContentRules::HasSpamLink(const MessageFeatures& features) const {
+  for (const std::string& link : features.links) {
+    if (statistics_.SpamLinks().IsListed(link)) return true;
+  }
+  return false;
+}
+
+SpamReason ContentRules::HtmlRule(const MessageFeatures& features) const {
+  const FilterOptions& options = env_.options;
+  if (options.bExtraSmallFont && features.smallFont) return ExtraSmallFont;
+  if (options.bBadHtmlTags && features.unknownTagShare > kUnknownTagShareLimit) return BadHtmlTags;
+  if (options.bBeforeHtmlEnd && features.textBeforeEndShare < kTextBeforeEndShareLimit) {
+    return TextAfterHtmlEnd;
+  }
+  return None;
+}
+
+SpamReason ContentRules::EmptyRule(const MessageFeatures& features) const {
+  if (!HasContent(features.bodyText)) return EmptyBody;
+  // Without the address book no sender name is read, so an empty one says
+  // nothing about the message.
+  if (!env_.options.bDisableCheckAddrBook && !HasContent(features.senderName)) return EmptySender;
+  return None;
+}
+
+bool ContentRules::HasDangerousAttachment(const MessageFeatures& features) const {
+  const CodePage& codePage = env_.platform.codePage;
+  for (const std::string& name : features.attachmentNames) {
+    const std::string upper = codePage.ToUpper(name);
+    // Anywhere in the name: "A.EXE.TXT" hides an executable from a careless eye.
+    for (const std::string& extension : statistics_.DangerousExtensions()) {
+      if (upper.find(extension) != std::string::npos) return true;
+    }
+  }
+  return false;
+}
+
+SpamReason ContentRules::LearnedListRule(const MessageFeatures& features) const {
+  if (!features.senderName.empty() && statistics_.SpamSenders().IsListed(features.senderName)) {
+    return SpamSender;
+  }
+  if (!features.subject.empty() && statistics_.SpamSubjects().IsListed(features.subject) &&
+      features.subject.size() > kLongestUnjudgedSubject) {
+    return SpamSubject;
+  }
+  if (!features.bodyText.empty() && statistics_.SpamBodies().IsListed(features.bodyText)) {
+    return SpamBody;
+  }
+  return None;
+}
+
+}  // namespace skerrow
