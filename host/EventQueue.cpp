@@ -23,7 +23,11 @@ class DeliveringScope {
 
 void EventQueue::Raise(Delivery delivery) {
   pending_.push_back(std::move(delivery));
-  if (delivering_) return;
+  Drain();
+}
+
+void EventQueue::Drain() {
+  if (delivering_ || holding_ > 0) return;
   DeliveringScope scope(delivering_);
   while (!pending_.empty()) {
     Delivery next = std::move(pending_.front());

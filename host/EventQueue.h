@@ -42,6 +42,24 @@ class EventQueue {
   bool Delivering() const { return delivering_; }
   std::size_t Pending() const { return pending_.size(); }
 
+  // Holds delivery while it lives, so that the events of one operation (a
+  // move's folder changes and its item add) are queued together and no
+  // handler of the first runs before the last is raised. Delivery starts
+  // when the outermost batch ends, unless a handler is running.
+  class Batch {
+   public:
+    explicit Batch(EventQueue& queue) : queue_(queue) { ++queue_.holding_; }
+    ~Batch() {
+      --queue_.holding_;
+      queue_.Drain();
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    EventQueue& queue_;
+  };
+
   // The subscriptions of one event source for one interface.
   class SinkList {
    public:
@@ -79,8 +97,11 @@ class EventQueue {
   };
 
  private:
+  void Drain();
+
   std::deque<Delivery> pending_;
   bool delivering_ = false;
+  int holding_ = 0;
 };
 
 }  // namespace skerrow

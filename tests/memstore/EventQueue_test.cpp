@@ -102,6 +102,28 @@ TEST_F(EventQueueTest, AQueuedEventOfADestroyedSourceIsDropped) {
   EXPECT_EQ(log, (std::vector<std::string>{"folders:61442"}));
 }
 
+TEST_F(EventQueueTest, ABatchDeliversItsEventsTogetherAfterItEnds) {
+  EventQueue::SinkList folders(EventInterface::FoldersEvents, queue);
+  EventQueue::SinkList items(EventInterface::ItemsEvents, queue);
+  RecordingSink folderSink("folders", log);
+  RecordingSink itemSink("items", log);
+  folders.Advise(EventInterface::FoldersEvents, &folderSink);
+  items.Advise(EventInterface::ItemsEvents, &itemSink);
+  // The first folder change causes another event; it must wait for the
+  // batch's own item add.
+  folderSink.reaction = [&](std::int32_t dispId) {
+    if (dispId == 1) items.Raise(99, {});
+  };
+  {
+    EventQueue::Batch batch(*queue);
+    folders.Raise(1, {});
+    folders.Raise(2, {});
+    items.Raise(3, {});
+    EXPECT_TRUE(log.empty());
+  }
+  EXPECT_EQ(log, (std::vector<std::string>{"folders:1", "folders:2", "items:3", "items:99"}));
+}
+
 TEST_F(EventQueueTest, SubscriptionMistakesAreReportedAsStatuses) {
   EventQueue::SinkList items(EventInterface::ItemsEvents, queue);
   RecordingSink sink("a", log);

@@ -1,0 +1,7 @@
+#include "host/memory/StoreState.h"
+
+namespace skerrow {
+
+StoreState::StoreState() : applicationSinks(EventInterface::ApplicationEvents, queue) {}
+
+}  // namespace skerrow
