@@ -1,5 +1,6 @@
 #include "host/memory/MemoryStore.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "host/memory/MemoryApplication.h"
@@ -205,6 +206,11 @@ void MemoryStore::SetMenuBar(const std::vector<ControlKind>& controls) {
     bar->controls->push_back(control);
   }
   state_->menuBar = bar;
+}
+
+void MemoryStore::SetMenuBarPopups(int popups) {
+  SetMenuBar(
+      std::vector<ControlKind>(static_cast<std::size_t>(std::max(popups, 0)), ControlKind::Popup));
 }
 
 void MemoryStore::SetClipboard(Clipboard* clipboard) {

@@ -89,6 +89,8 @@ class MemoryStore {
   void AddAddressList(std::u16string name, std::vector<StoredAddressEntry> entries);
   // Replaces the menu bar's controls, e.g. five popups and a button.
   void SetMenuBar(const std::vector<ControlKind>& controls);
+  // A menu bar of that many popups (the store starts with seven).
+  void SetMenuBarPopups(int popups);
   // The clipboard PasteFace takes bitmaps from; not owned, may be null.
   void SetClipboard(Clipboard* clipboard);
 

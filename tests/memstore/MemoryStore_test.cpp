@@ -520,6 +520,18 @@ TEST_F(MemoryStoreTest, AMenuBarCanHaveFewerPopupsOrOtherControls) {
   EXPECT_EQ(items->Item(1).value->AsCommandBarButton() != nullptr, true);
 }
 
+TEST_F(MemoryStoreTest, AShortMenuBarHasNoFifthMenu) {
+  store.SetMenuBarPopups(4);
+  CommandBarControlsPtr menus = store.GetApplication()
+                                    ->ActiveExplorer()
+                                    .value->GetCommandBars()
+                                    .value->ActiveMenuBar()
+                                    .value->Controls()
+                                    .value;
+  EXPECT_TRUE(menus->Item(4).ok());
+  EXPECT_EQ(menus->Item(5).status, hr::kInvalidArg);
+}
+
 TEST_F(MemoryStoreTest, ThePageSiteCountsStatusChanges) {
   PropertyPageSitePtr site = store.PageSite();
   site->OnStatusChange();
