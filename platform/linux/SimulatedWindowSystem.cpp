@@ -256,6 +256,11 @@ LResult SimulatedWindowSystem::Deliver(WindowHandle window, unsigned message, WP
   return CallProcedure(found->currentProcedure, window, message, wParam, lParam);
 }
 
+bool SimulatedWindowSystem::HasOwnProcedure(WindowHandle window) const {
+  const Window* found = Find(window);
+  return found != nullptr && found->currentProcedure == found->ownProcedure;
+}
+
 std::vector<SimulatedWindowSystem::Message> SimulatedWindowSystem::ReceivedByOwnProcedure(
     WindowHandle window) const {
   const Window* found = Find(window);

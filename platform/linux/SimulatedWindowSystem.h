@@ -72,6 +72,9 @@ class SimulatedWindowSystem : public WindowSystem {
   // Messages. Deliver sends a message through the window's current procedure
   // (as the window system does for a mouse click or a resize).
   LResult Deliver(WindowHandle window, unsigned message, WParam wParam = 0, LParam lParam = 0);
+  // Whether the window's own procedure is its current one (every replacement
+  // was taken out again).
+  bool HasOwnProcedure(WindowHandle window) const;
   // What reached the window's own procedure, oldest first.
   std::vector<Message> ReceivedByOwnProcedure(WindowHandle window) const;
   // Posted messages not yet delivered, for one window or all, oldest first.
