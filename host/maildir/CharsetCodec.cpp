@@ -1,0 +1,153 @@
+#include "host/maildir/CharsetCodec.h"
+
+#include <gmime/gmime.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "host/maildir/GMimeLibrary.h"
+#include "host/maildir/Utf8.h"
+#include "host/maildir/Windows1252.h"
+
+namespace skerrow::maildir {
+
+namespace {
+
+bool IsUtf8Label(std::string_view charset) {
+  return charset == "utf-8" || charset == "utf8";
+}
+
+bool IsWindows1252Label(std::string_view charset) {
+  for (std::string_view label :
+       {"windows-1252", "cp1252", "x-cp1252", "us-ascii", "ascii", "iso-8859-1", "iso8859-1",
+        "iso_8859-1", "latin1", "l1", "ansi_x3.4-1968", "cp819", "iso-ir-100"}) {
+    if (charset == label) return true;
+  }
+  return false;
+}
+
+struct IconvCloser {
+  void operator()(iconv_t cd) const { iconv_close(cd); }
+};
+
+// An open converter, or null when neither the name nor GMime's alias for it
+// is known to iconv.
+std::unique_ptr<void, IconvCloser> OpenConverter(const std::string& to, const std::string& from) {
+  iconv_t cd = iconv_open(to.c_str(), from.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    EnsureGMimeInitialized();
+    const char* toName = g_mime_charset_iconv_name(to.c_str());
+    const char* fromName = g_mime_charset_iconv_name(from.c_str());
+    if (toName == nullptr || fromName == nullptr) return nullptr;
+    cd = iconv_open(toName, fromName);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+  }
+  return std::unique_ptr<void, IconvCloser>(cd);
+}
+
+DecodedText DecodeWithoutCharset(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return {Utf8ToUtf16(bytes), "utf-8"};
+  return {Windows1252::Decode(bytes), "windows-1252"};
+}
+
+// Runs iconv over the whole input; on a byte it cannot convert, onError
+// decides what to emit and how many input bytes to skip (0 stops).
+template <class OnError>
+void Convert(iconv_t cd, std::string_view input, std::string& output, OnError onError) {
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
+  char buffer[4096];
+  while (inLeft > 0) {
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
+    output.append(buffer, static_cast<std::size_t>(out - buffer));
+    if (result != static_cast<std::size_t>(-1)) continue;
+    if (errno == E2BIG) continue;
+    const std::size_t skip = onError(in, inLeft, errno);
+    if (skip == 0 || skip > inLeft) break;
+    in += skip;
+    inLeft -= skip;
+  }
+  char* out = buffer;
+  std::size_t outLeft = sizeof buffer;
+  iconv(cd, nullptr, nullptr, &out, &outLeft);  // a stateful charset's reset
+  output.append(buffer, static_cast<std::size_t>(out - buffer));
+}
+
+}  // namespace
+
+std::string CharsetCodec::Normalize(std::string_view charset) {
+  std::string out;
+  for (char c : charset) {
+    if (c == '"' || c == '\'' || c == ' ' || c == '\t') continue;
+    if (c == '*') break;  // RFC 2231 language: charset*lang
+    out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  }
+  return out;
+}
+
+DecodedText CharsetCodec::Decode(std::string_view bytes, std::string_view charset) {
+  const std::string name = Normalize(charset);
+  if (name.empty()) return DecodeWithoutCharset(bytes);
+  if (IsUtf8Label(name)) return {Utf8ToUtf16(bytes), "utf-8"};
+  if (IsWindows1252Label(name)) return {Windows1252::Decode(bytes), "windows-1252"};
+  auto cd = OpenConverter("UTF-8", name);
+  if (!cd) return DecodeWithoutCharset(bytes);
+  std::string utf8;
+  utf8.reserve(bytes.size() * 2);
+  Convert(static_cast<iconv_t>(cd.get()), bytes, utf8,
+          [&utf8](const char*, std::size_t, int error) -> std::size_t {
+            utf8 += "\xEF\xBF\xBD";  // U+FFFD
+            return error == EILSEQ ? 1 : 0;
+          });
+  return {Utf8ToUtf16(utf8), name};
+}
+
+std::string CharsetCodec::Encode(std::u16string_view text, std::string_view charset,
+                                 const Substitute& substitute) {
+  const std::string name = Normalize(charset);
+  if (name.empty() || IsUtf8Label(name)) return Utf16ToUtf8(text);
+  if (IsWindows1252Label(name)) {
+    const bool asciiOnly = name == "us-ascii" || name == "ascii" || name == "ansi_x3.4-1968";
+    std::string out;
+    out.reserve(text.size());
+    std::size_t index = 0;
+    while (index < text.size()) {
+      const char32_t codePoint = NextCodePoint(text, index);
+      auto byte = Windows1252::Encode(codePoint);
+      if (byte && (!asciiOnly || *byte < 0x80)) {
+        out.push_back(static_cast<char>(*byte));
+      } else {
+        out += substitute(codePoint);
+      }
+    }
+    return out;
+  }
+  auto cd = OpenConverter(name, "UTF-8");
+  if (!cd) return Utf16ToUtf8(text);
+  const std::string utf8 = Utf16ToUtf8(text);
+  std::string out;
+  out.reserve(utf8.size());
+  iconv_t converter = static_cast<iconv_t>(cd.get());
+  Convert(converter, utf8, out,
+          [&out, &substitute, converter](const char* at, std::size_t left, int) -> std::size_t {
+            // Our own UTF-8 is well-formed, so this is one whole character
+            // the target lacks. Leave any shift state before the ASCII.
+            char buffer[16];
+            char* resetOut = buffer;
+            std::size_t resetLeft = sizeof buffer;
+            iconv(converter, nullptr, nullptr, &resetOut, &resetLeft);
+            out.append(buffer, static_cast<std::size_t>(resetOut - buffer));
+            const std::u16string one = Utf8ToUtf16(std::string_view(at, left).substr(0, 4));
+            std::size_t index = 0;
+            const char32_t codePoint = NextCodePoint(one, index);
+            out += substitute(codePoint);
+            const auto lead = static_cast<unsigned char>(at[0]);
+            return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+          });
+  return out;
+}
+
+}  // namespace skerrow::maildir

@@ -1,0 +1,65 @@
+// The file operations of the store, each reporting its failure as a status.
+// Writes follow the Maildir discipline: a message is written in full into
+// tmp/, flushed to the disk, and only then renamed into place, so a crash at
+// any moment leaves either the old file or the new one, never half of one.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Result.h"
+
+namespace skerrow::maildir {
+
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  long long modifiedNs = 0;
+  time_t modified = 0;
+
+  bool operator==(const FileStamp&) const = default;
+};
+
+class MaildirFiles {
+ public:
+  static Result<FileStamp> Stat(const std::string& path);
+  static Result<std::string> ReadAll(const std::string& path);
+  // The beginning of the file up to and including the empty line that ends
+  // its header (the whole file when there is none).
+  static Result<std::string> ReadHead(const std::string& path);
+
+  // Writes bytes into a new file in tmpDir (created exclusively, name chosen
+  // from the unique name), syncs it, and renames it to target, which must not
+  // exist yet. The new file gets mode.
+  static HResult CreateMessage(const std::string& tmpDir, const std::string& uniqueName,
+                               std::string_view bytes, const std::string& target, mode_t mode);
+  // Writes bytes into a fresh file in tmpDir, syncs it, and renames it over
+  // target, keeping target's permission bits.
+  static HResult ReplaceMessage(const std::string& tmpDir, std::string_view bytes,
+                                const std::string& target);
+
+  // Renames without ever replacing an existing file or directory.
+  static HResult RenameNoReplace(const std::string& from, const std::string& to);
+  // Makes the last renames in the directory durable.
+  static void SyncDirectory(const std::string& dir);
+
+  static bool IsDirectory(const std::string& path);
+  // A Maildir: a directory with cur/ or new/.
+  static bool IsMaildir(const std::string& dir);
+  // Creates the directory (if missing) with cur/, new/ and tmp/.
+  static HResult EnsureMaildir(const std::string& dir);
+
+  // The names of the regular files in dir, except hidden ones, sorted.
+  static std::vector<std::string> ListFiles(const std::string& dir);
+  // The names of the subdirectories of dir, sorted.
+  static std::vector<std::string> ListDirectories(const std::string& dir);
+
+  // Removes an empty directory tree made by a failed creation.
+  static void RemoveTree(const std::string& dir);
+};
+
+}  // namespace skerrow::maildir

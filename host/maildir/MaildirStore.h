@@ -1,0 +1,118 @@
+// The Maildir store: the mail host interface over a directory of Maildirs,
+// for the command line. One MaildirStore is one open store, locked against
+// any other instance for its lifetime.
+//
+//   auto opening = MaildirStore::Open(dir, {contactsDir, &clipboard});
+//   if (!opening.store) { print(opening.error); exit 1; }
+//   MaildirStore& store = *opening.store;
+//   add-in.OnConnection(store.GetApplication());      // subscribes its sinks
+//   auto item = store.Deliver(bytes);                 // new mail, events run
+//   auto where = store.Locate(item.value);            // path, folder now
+//
+// Everything runs on the calling thread. Events raised by a call are
+// delivered (with everything the handlers cause) before the call returns,
+// unless the call is made from inside a handler, in which case they wait
+// for the running handler to return.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Result.h"
+#include "host/MailHost.h"
+#include "host/maildir/StandInCommandBars.h"
+#include "host/maildir/StandInPropertyPages.h"
+
+namespace skerrow {
+class Clipboard;
+}
+
+namespace skerrow::maildir {
+
+class StoreContext;
+class StoreLock;
+class MaildirWatcher;
+
+struct MaildirStoreOptions {
+  // The prefix's contacts/ folder: each *.vcf file one address list. Empty
+  // (or missing): no address lists.
+  std::string contactsDir;
+  // Where PasteFace takes button faces from; null: faces are not recorded.
+  Clipboard* clipboard = nullptr;
+};
+
+struct ItemLocation {
+  std::string path;               // the message file now
+  std::string uniqueName;         // its identity: the file name up to ":"
+  std::u16string topLevelFolder;  // the top-level folder that holds it
+  bool unread = true;             // no seen flag
+};
+
+class MaildirStore {
+ public:
+  struct Opening {
+    std::unique_ptr<MaildirStore> store;  // null on failure
+    HResult status = hr::kOk;
+    std::string error;  // one line naming what failed, for the user
+  };
+
+  // Opens the store at storeDir: it must exist; a missing Inbox is created;
+  // a store another instance holds fails at once (kSharingViolation).
+  static Opening Open(const std::string& storeDir, const MaildirStoreOptions& options = {});
+  ~MaildirStore();
+  MaildirStore(const MaildirStore&) = delete;
+  MaildirStore& operator=(const MaildirStore&) = delete;
+
+  const std::string& Directory() const { return dir_; }
+  ApplicationPtr GetApplication();
+  FolderPtr Inbox();
+  FolderPtr RootFolder();
+  // A folder by its name, or by "Parent/Child" names for a subfolder; exact
+  // names first, then names equal but for ASCII letter case.
+  Result<FolderPtr> FindFolder(std::u16string_view path);
+
+  // Adds the raw bytes as a message to the Inbox and raises FolderChange for
+  // the Inbox and ItemAdd on its items. The result is the item as delivered;
+  // where it is after the handlers ran, Locate tells.
+  Result<MailItemPtr> Deliver(std::string_view bytes);
+  // A message by the path of its file (even a path whose flags or folder
+  // have changed since) or by its unique name. kFileNotFound when no file of
+  // the store has it.
+  Result<MailItemPtr> FindItem(std::string_view pathOrUniqueName);
+  Result<ItemLocation> Locate(const DispatchPtr& item);
+
+  // The explorer's current folder and selection, for the commands that act
+  // on them.
+  HResult SetCurrentFolder(const FolderPtr& folder);
+  void SetSelection(std::vector<DispatchPtr> items);
+
+  // Raises FolderChange for each top-level folder whose item count changed
+  // since the store last looked (at Open, or its own last change), then
+  // takes every file in Inbox/new as new mail (ItemAdd). Returns the number
+  // of events raised.
+  int Poll();
+  // Waits up to timeoutMs for a change in the store's top-level folders
+  // (inotify, or a plain sleep where that is unavailable). False on timeout
+  // or when a signal interrupted the wait; Poll finds the changes either way.
+  bool WaitForChanges(int timeoutMs);
+
+  // Presses the first command bar button whose tag or caption is the text.
+  // kNotFound when the add-in made no such button.
+  HResult ClickButton(std::u16string_view captionOrTag);
+  std::vector<RecordedButton> Buttons() const;
+  // Raises OptionsPagesAdd and returns the pages the handlers added.
+  std::vector<RecordedPropertyPage> ShowOptionsPages();
+
+ private:
+  MaildirStore(std::string dir, std::unique_ptr<StoreLock> lock,
+               std::shared_ptr<StoreContext> context);
+
+  std::string dir_;
+  std::unique_ptr<StoreLock> lock_;
+  std::shared_ptr<StoreContext> context_;
+  std::unique_ptr<MaildirWatcher> watcher_;
+};
+
+}  // namespace skerrow::maildir

@@ -1,0 +1,66 @@
+#include "host/maildir/MaildirWatcher.h"
+
+#include <poll.h>
+#include <sys/inotify.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+namespace skerrow::maildir {
+
+namespace {
+
+constexpr std::uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                  IN_CLOSE_WRITE | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+
+}  // namespace
+
+std::unique_ptr<MaildirWatcher> MaildirWatcher::Create() {
+  const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  return std::unique_ptr<MaildirWatcher>(new MaildirWatcher(fd));
+}
+
+MaildirWatcher::~MaildirWatcher() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void MaildirWatcher::Watch(const std::vector<std::string>& dirs) {
+  if (fd_ < 0) return;
+  for (const std::string& dir : dirs) {
+    if (watched_.count(dir) != 0) continue;
+    // A directory that cannot be watched (gone, no rights) is tried again
+    // next time; the folder polling still sees its changes.
+    if (inotify_add_watch(fd_, dir.c_str(), kEvents) >= 0) watched_.insert(dir);
+  }
+}
+
+bool MaildirWatcher::Wait(int timeoutMs) {
+  if (fd_ < 0) {
+    timespec pause{timeoutMs / 1000, static_cast<long>(timeoutMs % 1000) * 1000000L};
+    return nanosleep(&pause, nullptr) == 0;
+  }
+  pollfd entry{fd_, POLLIN, 0};
+  const int ready = poll(&entry, 1, timeoutMs);
+  if (ready <= 0) return false;  // timeout, or a signal (EINTR)
+  Drain();
+  return true;
+}
+
+void MaildirWatcher::Drain() {
+  alignas(inotify_event) char buffer[16384];
+  while (true) {
+    const ssize_t got = read(fd_, buffer, sizeof buffer);
+    if (got <= 0) break;
+    for (ssize_t offset = 0; offset < got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
+      // A removed directory loses its watch; forget it so that a directory
+      // of the same name made later is watched again.
+      if ((event->mask & IN_IGNORED) != 0) watched_.clear();
+      offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+}
+
+}  // namespace skerrow::maildir

@@ -1,0 +1,129 @@
+#include "host/maildir/MessageReader.h"
+
+#include <gmime/gmime.h>
+
+#include "host/maildir/AddressParser.h"
+#include "host/maildir/CharsetCodec.h"
+#include "host/maildir/EncodedWordDecoder.h"
+#include "host/maildir/GMimeLibrary.h"
+#include "host/maildir/HeaderBlock.h"
+#include "host/maildir/MimeStructure.h"
+
+namespace skerrow::maildir {
+
+namespace {
+
+std::string LowerTrimmed(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+    out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  }
+  return out;
+}
+
+std::int32_t ImportanceOf(const HeaderBlock& block) {
+  if (const HeaderField* field = block.Find("Importance")) {
+    const std::string value = LowerTrimmed(field->value);
+    if (value == "low") return 0;
+    if (value == "high") return 2;
+    if (value == "normal") return 1;
+  }
+  if (const HeaderField* field = block.Find("X-Priority")) {
+    for (char c : field->value) {
+      if (c == ' ' || c == '\t') continue;
+      if (c == '1' || c == '2') return 2;
+      if (c == '4' || c == '5') return 0;
+      break;
+    }
+  }
+  return 1;
+}
+
+std::int32_t SensitivityOf(const HeaderBlock& block) {
+  const HeaderField* field = block.Find("Sensitivity");
+  if (field == nullptr) return 0;
+  const std::string value = LowerTrimmed(field->value);
+  if (value == "personal") return 1;
+  if (value == "private") return 2;
+  if (value == "company-confidential") return 3;
+  return 0;
+}
+
+std::optional<std::time_t> HeaderTimeOf(const HeaderBlock& block) {
+  // Received fields are prepended as the message travels: the first one is
+  // the newest. Its date follows the last ";".
+  for (const HeaderField* field : block.FindAll("Received")) {
+    const std::size_t semicolon = field->value.rfind(';');
+    if (semicolon == std::string_view::npos) continue;
+    if (auto time = MessageReader::ParseDate(field->value.substr(semicolon + 1))) return time;
+  }
+  if (const HeaderField* field = block.Find("Date")) return MessageReader::ParseDate(field->value);
+  return std::nullopt;
+}
+
+std::u16string DecodeText(std::string_view raw, const MimePart& part) {
+  return CharsetCodec::Decode(MimeStructure::DecodeContent(raw, part), part.charset).text;
+}
+
+}  // namespace
+
+MessageSummary MessageReader::ReadSummary(std::string_view head) {
+  const HeaderBlock block = HeaderBlock::Parse(head);
+  MessageSummary summary;
+  if (const HeaderField* subject = block.Find("Subject")) {
+    summary.subject = EncodedWordDecoder::Decode(subject->value);
+  }
+  if (const HeaderField* from = block.Find("From")) {
+    const std::vector<MailAddress> senders = AddressParser::Parse(from->value);
+    if (!senders.empty()) {
+      summary.senderName =
+          senders.front().name.empty() ? senders.front().address : senders.front().name;
+    }
+  }
+  for (const char* name : {"To", "Cc", "Bcc"}) {
+    for (const HeaderField* field : block.FindAll(name)) {
+      for (MailAddress& address : AddressParser::Parse(field->value)) {
+        if (name[0] == 'T') {
+          if (!summary.to.empty()) summary.to += u"; ";
+          summary.to += address.name.empty() ? address.address : address.name;
+        }
+        if (!address.address.empty()) summary.recipients.push_back(std::move(address.address));
+      }
+    }
+  }
+  summary.headerTime = HeaderTimeOf(block);
+  summary.importance = ImportanceOf(block);
+  summary.sensitivity = SensitivityOf(block);
+  return summary;
+}
+
+MessageBodies MessageReader::ReadBodies(std::string_view raw) {
+  const MimeStructure structure = MimeStructure::Parse(raw);
+  MessageBodies bodies;
+  if (const MimePart* plain = structure.FindBody("plain")) bodies.body = DecodeText(raw, *plain);
+  if (const MimePart* html = structure.FindBody("html")) {
+    bodies.htmlBody = DecodeText(raw, *html);
+    bodies.hasHtmlPart = true;
+  }
+  for (const MimePart& part : structure.Parts()) {
+    if (part.fileName) bodies.attachmentNames.push_back(*part.fileName);
+  }
+  return bodies;
+}
+
+std::optional<std::time_t> MessageReader::ParseDate(std::string_view text) {
+  EnsureGMimeInitialized();
+  std::string copy;
+  for (char c : text) {
+    if (c != '\0' && c != '\r' && c != '\n') copy.push_back(c);
+  }
+  GDateTime* date = g_mime_utils_header_decode_date(copy.c_str());
+  if (date == nullptr) return std::nullopt;
+  const gint64 seconds = g_date_time_to_unix(date);
+  g_date_time_unref(date);
+  if (seconds <= 0) return std::nullopt;  // GMime's answer for text it could not read
+  return static_cast<std::time_t>(seconds);
+}
+
+}  // namespace skerrow::maildir

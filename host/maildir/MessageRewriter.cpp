@@ -1,0 +1,187 @@
+#include "host/maildir/MessageRewriter.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "host/maildir/CharsetCodec.h"
+#include "host/maildir/EncodedWordEncoder.h"
+#include "host/maildir/HeaderBlock.h"
+#include "host/maildir/MimeStructure.h"
+#include "host/maildir/TransferEncoding.h"
+
+namespace skerrow::maildir {
+
+namespace {
+
+struct Splice {
+  std::size_t start = 0;
+  std::size_t end = 0;  // replaced range [start, end)
+  std::string text;
+};
+
+std::string_view EndingOf(std::string_view raw, const HeaderField& field) {
+  if (field.end >= 2 && raw[field.end - 1] == '\n' && raw[field.end - 2] == '\r') return "\r\n";
+  if (field.end >= 1 && raw[field.end - 1] == '\n') return "\n";
+  return "";
+}
+
+Splice SubjectSplice(std::string_view raw, const std::u16string& subject, std::string_view eol) {
+  const HeaderBlock block = HeaderBlock::Parse(raw);
+  if (const HeaderField* field = block.Find("Subject")) {
+    const std::string_view ending = EndingOf(raw, *field);
+    std::string text(field->name);
+    text += ": ";
+    text +=
+        EncodedWordEncoder::Encode(subject, field->name.size() + 2, ending.empty() ? eol : ending);
+    text += ending;
+    return {field->start, field->end, std::move(text)};
+  }
+  std::string text = "Subject: " + EncodedWordEncoder::Encode(subject, 9, eol);
+  text += eol;
+  // Data that does not begin with a header block gets one, with the empty
+  // line that keeps the old text the body.
+  if (block.Fields().empty() && !block.HasEmptyLine()) text += eol;
+  return {block.InsertAt(), block.InsertAt(), std::move(text)};
+}
+
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Line breaks (CRLF or a lone LF) as eol.
+std::string WithLineEndings(std::string_view bytes, std::string_view eol) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 32);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    if (bytes[i] == '\n') {
+      out += eol;
+    } else {
+      out.push_back(bytes[i]);
+    }
+  }
+  return out;
+}
+
+// True when a line of the text would read as the delimiter of one of the
+// multiparts around the part.
+bool HitsBoundary(std::string_view text, const std::vector<std::string>& boundaries) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t newline = text.find('\n', pos);
+    const std::string_view line = text.substr(
+        pos, newline == std::string_view::npos ? std::string_view::npos : newline - pos);
+    if (line.substr(0, 2) == "--") {
+      for (const std::string& boundary : boundaries) {
+        if (line.substr(2, boundary.size()) == boundary) return true;
+      }
+    }
+    if (newline == std::string_view::npos) break;
+    pos = newline + 1;
+  }
+  return false;
+}
+
+bool EndsWithLineBreak(std::string_view text) {
+  return !text.empty() && text.back() == '\n';
+}
+
+std::string CharacterReference(char32_t codePoint) {
+  return "&#" + std::to_string(static_cast<unsigned long>(codePoint)) + ";";
+}
+
+Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16string& html,
+                                        std::string_view eol) {
+  const MimeStructure structure = MimeStructure::Parse(raw);
+  const MimePart* part = structure.FindBody("html");
+  if (part == nullptr) return Fail<std::vector<Splice>>(hr::kNotImpl);
+
+  // The charset the old content was actually read in, so that the new
+  // content reads back the same way.
+  const std::string charset =
+      CharsetCodec::Decode(MimeStructure::DecodeContent(raw, *part), part->charset).charset;
+  const std::string bytes = CharsetCodec::Encode(html, charset, CharacterReference);
+
+  const std::string_view oldContent =
+      raw.substr(part->contentStart, part->contentEnd - part->contentStart);
+  const bool endsWithBreak = EndsWithLineBreak(oldContent);
+
+  std::string content;
+  bool toBase64 = false;
+  switch (part->encoding) {
+    case MimePart::Encoding::Base64:
+      toBase64 = true;
+      break;
+    case MimePart::Encoding::QuotedPrintable:
+      content = TransferEncoding::EncodeQuotedPrintable(bytes, eol);
+      toBase64 = HitsBoundary(content, part->boundaries);
+      break;
+    case MimePart::Encoding::None:
+    case MimePart::Encoding::SevenBit:
+    case MimePart::Encoding::EightBit:
+    case MimePart::Encoding::Binary: {
+      content = WithLineEndings(bytes, eol);
+      const bool sevenBit = part->encoding == MimePart::Encoding::None ||
+                            part->encoding == MimePart::Encoding::SevenBit;
+      toBase64 = (sevenBit && !IsAscii(content)) || HitsBoundary(content, part->boundaries);
+      break;
+    }
+    case MimePart::Encoding::Other:
+      toBase64 = true;
+      break;
+  }
+  if (toBase64) {
+    content = TransferEncoding::EncodeBase64(bytes, eol);
+    // The break after the last base64 line is not data: in a multipart the
+    // one before the next delimiter belongs to the delimiter.
+    if (!endsWithBreak && EndsWithLineBreak(content)) content.resize(content.size() - eol.size());
+  }
+  if (endsWithBreak && !EndsWithLineBreak(content)) content += eol;
+
+  std::vector<Splice> splices;
+  if (toBase64 && part->encoding != MimePart::Encoding::Base64) {
+    const HeaderBlock block = HeaderBlock::Parse(raw, part->headerStart);
+    std::string field = "Content-Transfer-Encoding: base64";
+    if (const HeaderField* old = block.Find("Content-Transfer-Encoding")) {
+      const std::string_view ending = EndingOf(raw, *old);
+      field += ending.empty() ? eol : ending;
+      splices.push_back({old->start, old->end, std::move(field)});
+    } else {
+      field += eol;
+      splices.push_back({block.InsertAt(), block.InsertAt(), std::move(field)});
+    }
+  }
+  splices.push_back({part->contentStart, part->contentEnd, std::move(content)});
+  return Ok(std::move(splices));
+}
+
+}  // namespace
+
+Result<std::string> MessageRewriter::Apply(std::string_view raw, const MessageEdits& edits) {
+  const std::string_view eol = HeaderBlock::LineEnding(raw);
+  std::vector<Splice> splices;
+  if (edits.htmlBody) {
+    auto html = HtmlSplices(raw, *edits.htmlBody, eol);
+    if (!html.ok()) return Fail<std::string>(html.status);
+    splices = std::move(html.value);
+  }
+  if (edits.subject) splices.push_back(SubjectSplice(raw, *edits.subject, eol));
+  std::sort(splices.begin(), splices.end(), [](const Splice& a, const Splice& b) {
+    return a.start != b.start ? a.start < b.start : a.end < b.end;
+  });
+
+  std::string out;
+  out.reserve(raw.size() + 256);
+  std::size_t pos = 0;
+  for (const Splice& splice : splices) {
+    if (splice.start < pos) return Fail<std::string>(hr::kFail);  // overlapping edits
+    out.append(raw.substr(pos, splice.start - pos));
+    out += splice.text;
+    pos = splice.end;
+  }
+  out.append(raw.substr(pos));
+  return Ok(std::move(out));
+}
+
+}  // namespace skerrow::maildir

@@ -1,0 +1,199 @@
+#include "host/maildir/MimeStructure.h"
+
+#include <gmime/gmime.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "host/maildir/GMimeLibrary.h"
+#include "host/maildir/HeaderBlock.h"
+#include "host/maildir/MimeParameters.h"
+
+namespace skerrow::maildir {
+
+namespace {
+
+struct ObjectUnref {
+  void operator()(void* object) const { g_object_unref(object); }
+};
+template <class T>
+using GObjectPtr = std::unique_ptr<T, ObjectUnref>;
+
+std::string Lower(const char* text) {
+  std::string out = text != nullptr ? text : "";
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+MimePart::Encoding EncodingOf(GMimeContentEncoding encoding) {
+  switch (encoding) {
+    case GMIME_CONTENT_ENCODING_7BIT:
+      return MimePart::Encoding::SevenBit;
+    case GMIME_CONTENT_ENCODING_8BIT:
+      return MimePart::Encoding::EightBit;
+    case GMIME_CONTENT_ENCODING_BINARY:
+      return MimePart::Encoding::Binary;
+    case GMIME_CONTENT_ENCODING_BASE64:
+      return MimePart::Encoding::Base64;
+    case GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE:
+      return MimePart::Encoding::QuotedPrintable;
+    case GMIME_CONTENT_ENCODING_DEFAULT:
+      return MimePart::Encoding::None;
+    default:
+      return MimePart::Encoding::Other;
+  }
+}
+
+class Walker {
+ public:
+  Walker(std::string_view raw, std::vector<MimePart>& parts) : raw_(raw), parts_(parts) {}
+
+  void Walk(GMimeObject* object, bool topLevel) {
+    if (object == nullptr || ++visited_ > kMaxParts) return;
+    if (GMIME_IS_MULTIPART(object)) {
+      auto* multipart = GMIME_MULTIPART(object);
+      const char* boundary = g_mime_multipart_get_boundary(multipart);
+      boundaries_.emplace_back(boundary != nullptr ? boundary : "");
+      const int count = g_mime_multipart_get_count(multipart);
+      for (int i = 0; i < count; ++i) Walk(g_mime_multipart_get_part(multipart, i), false);
+      boundaries_.pop_back();
+      return;
+    }
+    MimePart part;
+    part.topLevel = topLevel;
+    part.boundaries = boundaries_;
+    if (GMimeContentType* type = g_mime_object_get_content_type(object)) {
+      part.mediaType = Lower(g_mime_content_type_get_media_type(type));
+      part.subtype = Lower(g_mime_content_type_get_media_subtype(type));
+      const char* charset = g_mime_content_type_get_parameter(type, "charset");
+      part.charset = charset != nullptr ? charset : "";
+    }
+    if (GMIME_IS_MESSAGE_PART(object)) {
+      part.attachedMessage = true;
+    } else if (GMIME_IS_PART(object)) {
+      auto* leaf = GMIME_PART(object);
+      part.encoding = EncodingOf(g_mime_part_get_content_encoding(leaf));
+      if (!LocateContent(leaf, part)) return;
+    } else {
+      return;
+    }
+    part.headerStart = topLevel ? 0 : HeaderStart(object, part);
+    ReadNames(part);
+    parts_.push_back(std::move(part));
+  }
+
+ private:
+  // Far more parts than any real message has: a bound on hostile nesting.
+  static constexpr int kMaxParts = 10000;
+
+  bool LocateContent(GMimePart* leaf, MimePart& part) const {
+    GMimeDataWrapper* wrapper = g_mime_part_get_content(leaf);
+    GMimeStream* stream = wrapper != nullptr ? g_mime_data_wrapper_get_stream(wrapper) : nullptr;
+    if (stream == nullptr) {
+      part.contentStart = part.contentEnd = raw_.size();
+      return true;
+    }
+    const gint64 start = stream->bound_start;
+    const gint64 end = stream->bound_end < 0 ? static_cast<gint64>(raw_.size()) : stream->bound_end;
+    if (start < 0 || start > end || end > static_cast<gint64>(raw_.size())) return false;
+    part.contentStart = static_cast<std::size_t>(start);
+    part.contentEnd = static_cast<std::size_t>(end);
+    return true;
+  }
+
+  // The first header's offset, or the empty line just before the content
+  // when the part has no header at all.
+  std::size_t HeaderStart(GMimeObject* object, const MimePart& part) const {
+    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
+    const int count = headers != nullptr ? g_mime_header_list_get_count(headers) : 0;
+    gint64 first = -1;
+    for (int i = 0; i < count; ++i) {
+      const gint64 offset = g_mime_header_get_offset(g_mime_header_list_get_header_at(headers, i));
+      if (offset >= 0 && (first < 0 || offset < first)) first = offset;
+    }
+    if (first >= 0 && first <= static_cast<gint64>(part.contentStart)) {
+      return static_cast<std::size_t>(first);
+    }
+    std::size_t pos = part.contentStart;
+    if (pos > 0 && raw_[pos - 1] == '\n') --pos;
+    if (pos > 0 && raw_[pos - 1] == '\r') --pos;
+    return pos;
+  }
+
+  void ReadNames(MimePart& part) const {
+    const HeaderBlock block = HeaderBlock::Parse(raw_, part.headerStart);
+    const HeaderField* disposition = block.Find("Content-Disposition");
+    const HeaderField* contentType = block.Find("Content-Type");
+    if (disposition != nullptr) {
+      part.attachmentDisposition = MimeParameters::Disposition(disposition->value) == "attachment";
+      part.fileName = MimeParameters::Get(disposition->value, "filename");
+    }
+    if (!part.fileName && contentType != nullptr) {
+      part.fileName = MimeParameters::Get(contentType->value, "name");
+    }
+  }
+
+  std::string_view raw_;
+  std::vector<MimePart>& parts_;
+  std::vector<std::string> boundaries_;
+  int visited_ = 0;
+};
+
+}  // namespace
+
+MimeStructure MimeStructure::Parse(std::string_view raw) {
+  EnsureGMimeInitialized();
+  MimeStructure structure;
+  GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(raw.data(), raw.size()));
+  GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
+  g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
+  GObjectPtr<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
+  GMimeObject* body = message ? g_mime_message_get_mime_part(message.get()) : nullptr;
+  if (body == nullptr) {
+    MimePart whole;
+    whole.mediaType = "text";
+    whole.subtype = "plain";
+    whole.topLevel = true;
+    whole.contentStart = message ? HeaderBlock::Parse(raw).BodyStart() : 0;
+    whole.contentEnd = raw.size();
+    structure.parts_.push_back(std::move(whole));
+    return structure;
+  }
+  Walker(raw, structure.parts_).Walk(body, true);
+  return structure;
+}
+
+const MimePart* MimeStructure::FindBody(std::string_view subtype) const {
+  for (const MimePart& part : parts_) {
+    if (part.IsBody(subtype)) return &part;
+  }
+  return nullptr;
+}
+
+std::string MimeStructure::DecodeContent(std::string_view raw, const MimePart& part) {
+  const std::string_view content =
+      raw.substr(part.contentStart, part.contentEnd - part.contentStart);
+  GMimeContentEncoding encoding;
+  switch (part.encoding) {
+    case MimePart::Encoding::Base64:
+      encoding = GMIME_CONTENT_ENCODING_BASE64;
+      break;
+    case MimePart::Encoding::QuotedPrintable:
+      encoding = GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE;
+      break;
+    default:
+      return std::string(content);
+  }
+  EnsureGMimeInitialized();
+  GMimeEncoding state;
+  g_mime_encoding_init_decode(&state, encoding);
+  std::string out(g_mime_encoding_outlen(&state, content.size()) + 16, '\0');
+  const std::size_t length =
+      g_mime_encoding_step(&state, content.data(), content.size(), out.data());
+  out.resize(std::min(length, out.size()));
+  return out;
+}
+
+}  // namespace skerrow::maildir

@@ -1,0 +1,56 @@
+// The MIME structure of a raw message as GMime parses it, reduced to what the
+// store reads and rewrites: each leaf part (and each attached message) with
+// its kind, charset, transfer encoding, file name and the byte ranges of its
+// header block and content in the raw data.
+//
+// Data GMime cannot parse as a message at all (no header block) is taken as
+// one text/plain part covering everything.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skerrow::maildir {
+
+struct MimePart {
+  enum class Encoding { None, SevenBit, EightBit, Binary, Base64, QuotedPrintable, Other };
+
+  std::string mediaType;  // lower case, "text"
+  std::string subtype;    // lower case, "html"
+  std::string charset;    // as declared, may be empty
+  Encoding encoding = Encoding::None;
+  std::optional<std::u16string> fileName;
+  bool attachmentDisposition = false;
+  bool attachedMessage = false;  // message/rfc822: its content is not looked into
+  bool topLevel = false;         // the part's header block is the message's
+
+  std::size_t headerStart = 0;   // the part's header block
+  std::size_t contentStart = 0;  // the content, still transfer-encoded
+  std::size_t contentEnd = 0;
+  // The boundaries of the multiparts around the part, innermost last.
+  std::vector<std::string> boundaries;
+
+  bool IsBody(std::string_view wantedSubtype) const {
+    return mediaType == "text" && subtype == wantedSubtype && !fileName && !attachmentDisposition;
+  }
+};
+
+class MimeStructure {
+ public:
+  static MimeStructure Parse(std::string_view raw);
+
+  const std::vector<MimePart>& Parts() const { return parts_; }
+  // The first text/plain or text/html part that is a body, not an attachment.
+  const MimePart* FindBody(std::string_view subtype) const;
+  // The content of a part of raw with its transfer encoding undone (bad
+  // base64 or quoted-printable decoded as far as it goes; other encodings
+  // are left as they are).
+  static std::string DecodeContent(std::string_view raw, const MimePart& part);
+
+ private:
+  std::vector<MimePart> parts_;
+};
+
+}  // namespace skerrow::maildir

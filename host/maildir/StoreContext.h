@@ -1,0 +1,94 @@
+// Everything one open store shares between the handles it gives out: the
+// folder tree, the message records, the event queue, and the state of the
+// command-line "window" (current folder, selection, command bars). Handles
+// hold the context, so it lives as long as the last of them; the lock on the
+// store belongs to MaildirStore alone.
+//
+// The operations that change what a folder holds raise the mail client's
+// events through the queue: FolderChange on the collection that holds the
+// folder, for each folder whose item count changed (source first, then
+// destination), then ItemAdd on the destination's items.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/EventQueue.h"
+#include "host/MailHost.h"
+#include "host/maildir/FolderTree.h"
+#include "host/maildir/MessageCatalog.h"
+#include "host/maildir/StandInCommandBars.h"
+
+namespace skerrow {
+class Clipboard;
+}
+
+namespace skerrow::maildir {
+
+class StoreContext : public std::enable_shared_from_this<StoreContext> {
+ public:
+  StoreContext(std::string storeDir, std::unique_ptr<StoreLayout> layout, std::string contactsDir,
+               Clipboard* clipboard);
+  StoreContext(const StoreContext&) = delete;
+  StoreContext& operator=(const StoreContext&) = delete;
+
+  FolderTree& Tree() { return tree_; }
+  MessageCatalog& Catalog() { return catalog_; }
+  const std::shared_ptr<EventQueue>& Queue() const { return queue_; }
+  EventQueue::SinkList& ApplicationEvents() { return applicationEvents_; }
+  const std::string& ContactsDirectory() const { return contactsDir_; }
+  const std::shared_ptr<StandInCommandBars>& CommandBars() const { return commandBars_; }
+
+  // Handles.
+  FolderPtr FolderHandle(const std::shared_ptr<FolderNode>& node);
+  MailItemPtr ItemHandle(const std::shared_ptr<MessageRecord>& record);
+  NameSpacePtr NameSpaceHandle();
+  ExplorerPtr ExplorerHandle();
+  ApplicationPtr ApplicationHandle();
+
+  // The explorer's state. The current folder is the Inbox until set.
+  std::shared_ptr<FolderNode> CurrentFolder();
+  void SetCurrentFolder(std::shared_ptr<FolderNode> node) { currentFolder_ = std::move(node); }
+  const std::vector<DispatchPtr>& Selection() const { return selection_; }
+  void SetSelection(std::vector<DispatchPtr> items) { selection_ = std::move(items); }
+
+  // The subject as the item shows it: written but unsaved, else the file's.
+  Result<std::u16string> SubjectOf(MessageRecord& record);
+
+  // Moves a message into another folder, raising the events of a move.
+  Result<MailItemPtr> Move(const std::shared_ptr<MessageRecord>& record,
+                           const std::shared_ptr<FolderNode>& destination);
+  // Adds a message to the Inbox (tmp/, then new/, then cur/) and raises
+  // FolderChange for the Inbox and ItemAdd on its items.
+  Result<std::shared_ptr<MessageRecord>> Deliver(std::string_view bytes);
+  // Raises FolderChange for each top-level folder whose item count changed
+  // since last seen, then takes each file in the Inbox's new/ as new mail
+  // (into cur/, then ItemAdd). Returns the number of events raised.
+  int Poll();
+  // A message by the path of its file (as it is or was) or its unique name.
+  Result<std::shared_ptr<MessageRecord>> Find(std::string_view pathOrUniqueName);
+  // Remembers the item count of every top-level folder as the baseline the
+  // watcher compares against.
+  void RememberTopLevelCounts();
+
+ private:
+  void RaiseFolderChange(const std::shared_ptr<FolderNode>& node);
+  void RaiseItemAdd(const std::shared_ptr<FolderNode>& node,
+                    const std::shared_ptr<MessageRecord>& record);
+  // Updates a folder's known count and reports whether it changed.
+  bool RefreshCount(const std::shared_ptr<FolderNode>& node);
+
+  std::shared_ptr<EventQueue> queue_;
+  FolderTree tree_;
+  MessageCatalog catalog_;
+  std::string contactsDir_;
+  EventQueue::SinkList applicationEvents_;
+  std::shared_ptr<StandInCommandBars> commandBars_;
+  std::shared_ptr<FolderNode> currentFolder_;
+  std::vector<DispatchPtr> selection_;
+  unsigned long deliveries_ = 0;
+};
+
+}  // namespace skerrow::maildir
