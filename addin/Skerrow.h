@@ -74,6 +74,7 @@ class Skerrow : public OptionsPageTarget {
   WordStatistics& statistics() { return statistics_; }
   const AddressBook& addressBook() const { return addressBook_; }
   MailClassifier& classifier() { return classifier_; }
+  ClassifierStages& stages() { return stages_; }
   FeatureExtractor& extractor() { return extractor_; }
   SpamFolderManager& spamFolder() { return spamFolder_; }
   Toolbar& toolbar() { return toolbar_; }

@@ -25,6 +25,12 @@ const char* VerdictKindName(VerdictKind kind) {
 }
 
 SpamVerdict MailClassifier::classify(MailItem& item) {
+  const SpamVerdict verdict = Decide(item);
+  if (observer_) observer_(item, verdict);
+  return verdict;
+}
+
+SpamVerdict MailClassifier::Decide(MailItem& item) {
   MessageFeatures features;
   stages_.extractFeatures(item, features);
 

@@ -3,6 +3,8 @@
 // the statistics with its own decision. Reads the options at every call.
 #pragma once
 
+#include <functional>
+
 #include "engine/ClassifierStages.h"
 #include "engine/SpamVerdict.h"
 
@@ -22,10 +24,17 @@ class MailClassifier {
 
   SpamVerdict classify(MailItem& item);
 
+  // Told of every verdict classify returns (the command line reports them).
+  using VerdictObserver = std::function<void(MailItem& item, const SpamVerdict& verdict)>;
+  void SetVerdictObserver(VerdictObserver observer) { observer_ = std::move(observer); }
+
  private:
+  SpamVerdict Decide(MailItem& item);
+
   ClassifierStages& stages_;
   const FilterOptions& options_;
   const ErrorLog& log_;
+  VerdictObserver observer_;
 };
 
 }  // namespace skerrow

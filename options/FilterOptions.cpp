@@ -1,6 +1,8 @@
 #include "options/FilterOptions.h"
 
+#include <charconv>
 #include <cstdio>
+#include <system_error>
 
 #include "platform/Platform.h"
 
@@ -17,39 +19,66 @@ struct Switch {
   std::int32_t FilterOptions::*field;
 };
 
-#define SKERROW_SWITCH(name) Switch{#name, &FilterOptions::name}
+#define SKERROW_SWITCH(name)    \
+  Switch {                      \
+#name, &FilterOptions::name \
+  }
 
 // The order in which the keys are saved; sSpamBoxName goes after the first.
 constexpr Switch kSaveOrder[] = {
-    SKERROW_SWITCH(bShowToolbar),        SKERROW_SWITCH(bSpamAutoMove),
-    SKERROW_SWITCH(bAddReportMarksToSubj), SKERROW_SWITCH(bMarkAsRead),
-    SKERROW_SWITCH(bUniqueApp),          SKERROW_SWITCH(bHideViaExit),
-    SKERROW_SWITCH(bRemoveScripts),      SKERROW_SWITCH(bRemoveImages),
-    SKERROW_SWITCH(bWndMaximize),        SKERROW_SWITCH(bAllowPlayMpg),
-    SKERROW_SWITCH(bErrorLog),           SKERROW_SWITCH(bValidSubjectTxt),
-    SKERROW_SWITCH(bValidBodyTxt),       SKERROW_SWITCH(bTestIllegalLang),
-    SKERROW_SWITCH(bTestEmpty),          SKERROW_SWITCH(bDangerAttachment),
-    SKERROW_SWITCH(bBadHtmlTags),        SKERROW_SWITCH(bBeforeHtmlEnd),
-    SKERROW_SWITCH(bBadChinaSymb),       SKERROW_SWITCH(bSpamLinks),
-    SKERROW_SWITCH(bExtraSmallFont),     SKERROW_SWITCH(bMoveUnchangable),
-    SKERROW_SWITCH(bBayesFilter),        SKERROW_SWITCH(bAllAttachments),
+    SKERROW_SWITCH(bShowToolbar),
+    SKERROW_SWITCH(bSpamAutoMove),
+    SKERROW_SWITCH(bAddReportMarksToSubj),
+    SKERROW_SWITCH(bMarkAsRead),
+    SKERROW_SWITCH(bUniqueApp),
+    SKERROW_SWITCH(bHideViaExit),
+    SKERROW_SWITCH(bRemoveScripts),
+    SKERROW_SWITCH(bRemoveImages),
+    SKERROW_SWITCH(bWndMaximize),
+    SKERROW_SWITCH(bAllowPlayMpg),
+    SKERROW_SWITCH(bErrorLog),
+    SKERROW_SWITCH(bValidSubjectTxt),
+    SKERROW_SWITCH(bValidBodyTxt),
+    SKERROW_SWITCH(bTestIllegalLang),
+    SKERROW_SWITCH(bTestEmpty),
+    SKERROW_SWITCH(bDangerAttachment),
+    SKERROW_SWITCH(bBadHtmlTags),
+    SKERROW_SWITCH(bBeforeHtmlEnd),
+    SKERROW_SWITCH(bBadChinaSymb),
+    SKERROW_SWITCH(bSpamLinks),
+    SKERROW_SWITCH(bExtraSmallFont),
+    SKERROW_SWITCH(bMoveUnchangable),
+    SKERROW_SWITCH(bBayesFilter),
+    SKERROW_SWITCH(bAllAttachments),
     SKERROW_SWITCH(bDisableCheckAddrBook),
 };
 
 // The fields the options page hands over; bWndMaximize is not among them.
 constexpr Switch kPageSwitches[] = {
-    SKERROW_SWITCH(bShowToolbar),     SKERROW_SWITCH(bSpamAutoMove),
-    SKERROW_SWITCH(bAddReportMarksToSubj), SKERROW_SWITCH(bMarkAsRead),
-    SKERROW_SWITCH(bErrorLog),        SKERROW_SWITCH(bUniqueApp),
-    SKERROW_SWITCH(bHideViaExit),     SKERROW_SWITCH(bRemoveScripts),
-    SKERROW_SWITCH(bRemoveImages),    SKERROW_SWITCH(bAllowPlayMpg),
-    SKERROW_SWITCH(bValidSubjectTxt), SKERROW_SWITCH(bValidBodyTxt),
-    SKERROW_SWITCH(bDisableCheckAddrBook), SKERROW_SWITCH(bTestIllegalLang),
-    SKERROW_SWITCH(bTestEmpty),       SKERROW_SWITCH(bDangerAttachment),
-    SKERROW_SWITCH(bBadHtmlTags),     SKERROW_SWITCH(bBeforeHtmlEnd),
-    SKERROW_SWITCH(bBadChinaSymb),    SKERROW_SWITCH(bSpamLinks),
-    SKERROW_SWITCH(bExtraSmallFont),  SKERROW_SWITCH(bBayesFilter),
-    SKERROW_SWITCH(bMoveUnchangable), SKERROW_SWITCH(bAllAttachments),
+    SKERROW_SWITCH(bShowToolbar),
+    SKERROW_SWITCH(bSpamAutoMove),
+    SKERROW_SWITCH(bAddReportMarksToSubj),
+    SKERROW_SWITCH(bMarkAsRead),
+    SKERROW_SWITCH(bErrorLog),
+    SKERROW_SWITCH(bUniqueApp),
+    SKERROW_SWITCH(bHideViaExit),
+    SKERROW_SWITCH(bRemoveScripts),
+    SKERROW_SWITCH(bRemoveImages),
+    SKERROW_SWITCH(bAllowPlayMpg),
+    SKERROW_SWITCH(bValidSubjectTxt),
+    SKERROW_SWITCH(bValidBodyTxt),
+    SKERROW_SWITCH(bDisableCheckAddrBook),
+    SKERROW_SWITCH(bTestIllegalLang),
+    SKERROW_SWITCH(bTestEmpty),
+    SKERROW_SWITCH(bDangerAttachment),
+    SKERROW_SWITCH(bBadHtmlTags),
+    SKERROW_SWITCH(bBeforeHtmlEnd),
+    SKERROW_SWITCH(bBadChinaSymb),
+    SKERROW_SWITCH(bSpamLinks),
+    SKERROW_SWITCH(bExtraSmallFont),
+    SKERROW_SWITCH(bBayesFilter),
+    SKERROW_SWITCH(bMoveUnchangable),
+    SKERROW_SWITCH(bAllAttachments),
 };
 
 #undef SKERROW_SWITCH
@@ -101,18 +130,37 @@ void FilterOptions::LoadOptions(Profile& profile) {
   bAllAttachments = profile.ReadInt(s, "bAllAttachments", 0);
 }
 
-void FilterOptions::SaveOptions(Profile& profile) const {
-  // A failed write is not reported: the record in memory stays as it is.
-  bool first = true;
+std::vector<std::pair<std::string, std::string>> FilterOptions::StoredValues() const {
+  std::vector<std::pair<std::string, std::string>> values;
   for (const Switch& option : kSaveOrder) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", this->*option.field);
-    profile.WriteString(ProfileSection, option.key, text);
-    if (first) {
-      profile.WriteString(ProfileSection, "sSpamBoxName", sSpamBoxName);
-      first = false;
-    }
+    values.emplace_back(option.key, text);
+    if (values.size() == 1) values.emplace_back("sSpamBoxName", sSpamBoxName);
   }
+  return values;
+}
+
+bool FilterOptions::SetStoredValue(std::string_view key, std::string_view text) {
+  if (key == "sSpamBoxName") {
+    sSpamBoxName = std::string(text);
+    return true;
+  }
+  for (const Switch& option : kSaveOrder) {
+    if (key != option.key) continue;
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto parsed = std::from_chars(text.data(), end, value);
+    if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end) return false;
+    this->*option.field = value;
+    return true;
+  }
+  return false;
+}
+
+void FilterOptions::SaveOptions(Profile& profile) const {
+  // A failed write is not reported: the record in memory stays as it is.
+  for (const auto& [key, text] : StoredValues()) profile.WriteString(ProfileSection, key, text);
 }
 
 void FilterOptions::ApplyOptions(const FilterOptions& page, Profile& profile) {

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace skerrow {
 
@@ -53,6 +56,13 @@ struct FilterOptions {
   // Takes the options page's values for every stored option but bWndMaximize,
   // then saves.
   void ApplyOptions(const FilterOptions& page, Profile& profile);
+
+  // The 26 stored keys in the save order, each with its text as saved.
+  std::vector<std::pair<std::string, std::string>> StoredValues() const;
+  // Sets one stored key from a text: a switch from a decimal integer, the
+  // Spam folder name as it stands. False for an unknown key or a switch
+  // value that is not an integer; nothing changes then.
+  bool SetStoredValue(std::string_view key, std::string_view text);
 };
 
 // The one record of the process, constructed with the module.

@@ -1,0 +1,52 @@
+#include "cli/DeliverCommand.h"
+
+#include <cstdio>
+
+#include "cli/CommandLine.h"
+#include "cli/Delivered.h"
+
+namespace skerrow::cli {
+
+const char* DeliverCommand::Help() const {
+  return "usage: skerrow deliver [--json] FILE...\n"
+         "\n"
+         "Adds each message to the Inbox, raw bytes kept, and lets the add-in process it as\n"
+         "new mail, one message at a time in the order given. '-' reads one message from\n"
+         "standard input. Prints one line per message: verdict, reason, score, the folder\n"
+         "holding it afterwards, its subject then. --json prints JSON objects instead.\n";
+}
+
+int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& args) {
+  OptionParser options({"--json"}, {});
+  std::string error;
+  if (!options.Parse(args, error)) return UsageError(*this, error);
+  if (options.Operands().empty()) return UsageError(*this, "no message file given");
+  const bool json = options.Has("--json");
+
+  auto session = Session::Open(where, error);
+  if (!session) return Failure(error);
+  session->Connect();
+  int status = kExitOk;
+  for (const std::string& file : options.Operands()) {
+    std::string bytes;
+    if (!ReadMessageFile(file, bytes, error)) {
+      std::fprintf(stderr, "skerrow: %s\n", error.c_str());
+      status = kExitFailure;
+      continue;
+    }
+    const Result<MailItemPtr> delivered = session->store().Deliver(bytes);
+    const auto verdicts = session->TakeVerdicts();
+    if (!delivered.ok() || !delivered.value) {
+      std::fprintf(stderr, "skerrow: cannot deliver %s into the store\n", file.c_str());
+      status = kExitFailure;
+      continue;
+    }
+    const SpamVerdict verdict = verdicts.empty() ? SpamVerdict{} : verdicts.back().verdict;
+    const ResultLine line = DescribeMessage(*session, file, delivered.value, verdict);
+    std::printf("%s\n", (json ? FormatJson(line) : FormatText(line)).c_str());
+  }
+  session->Disconnect();
+  return status;
+}
+
+}  // namespace skerrow::cli

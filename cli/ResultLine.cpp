@@ -1,0 +1,32 @@
+#include "cli/ResultLine.h"
+
+#include <cstdio>
+
+#include "cli/Json.h"
+
+namespace skerrow::cli {
+
+std::string FormatJson(const ResultLine& line) {
+  const SpamVerdict& verdict = line.verdict;
+  return "{\"file\":" + JsonString(line.file) +
+         ",\"verdict\":" + JsonString(VerdictKindName(verdict.kind)) +
+         ",\"reason\":" + std::to_string(static_cast<int>(verdict.reason)) +
+         ",\"score\":" + JsonNumber(verdict.score) + ",\"folder\":" + JsonString(line.folder) +
+         ",\"path\":" + JsonString(line.path) + ",\"subject\":" + JsonString(line.subject) + "}";
+}
+
+std::string FormatText(const ResultLine& line) {
+  char head[64];
+  if (line.verdict.reason == Bayes) {
+    std::snprintf(head, sizeof head, "%-12s %2d %.3f", VerdictKindName(line.verdict.kind),
+                  static_cast<int>(line.verdict.reason), line.verdict.score);
+  } else {
+    std::snprintf(head, sizeof head, "%-12s %2d      ", VerdictKindName(line.verdict.kind),
+                  static_cast<int>(line.verdict.reason));
+  }
+  char folder[40];
+  std::snprintf(folder, sizeof folder, "%-14s", line.folder.c_str());
+  return std::string(head) + "  " + folder + "  " + line.subject + "  (" + line.file + ")";
+}
+
+}  // namespace skerrow::cli

@@ -1,0 +1,79 @@
+#include "cli/Session.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "options/FilterOptions.h"
+
+namespace skerrow::cli {
+
+unsigned ConfiguredCodePage() {
+  const char* text = std::getenv("SKERROW_CODEPAGE");
+  if (text == nullptr || *text == '\0') return 1252;
+  char* end = nullptr;
+  const unsigned long value = std::strtoul(text, &end, 10);
+  return (*end == '\0' && value > 0 && value < 65536) ? static_cast<unsigned>(value) : 0;
+}
+
+std::unique_ptr<Session> Session::Open(const Locations& where, std::string& error) {
+  const unsigned codePage = ConfiguredCodePage();
+  if (codePage == 0) {
+    error = "SKERROW_CODEPAGE is not a code page number";
+    return nullptr;
+  }
+  std::error_code ignored;
+  if (!std::filesystem::is_directory(where.store, ignored)) {
+    error = "no Maildir store at " + where.store;
+    return nullptr;
+  }
+  std::unique_ptr<Session> session(new Session);
+  session->home_ = LinuxPlatform::Open(where.home, codePage, &error);
+  if (!session->home_) return nullptr;
+  maildir::MaildirStoreOptions options;
+  options.contactsDir = (session->home_->prefix().Root() / "contacts").string();
+  options.clipboard = &session->platform().clipboard;
+  maildir::MaildirStore::Opening opening = maildir::MaildirStore::Open(where.store, options);
+  if (!opening.store) {
+    error = opening.error;
+    return nullptr;
+  }
+  session->store_ = std::move(opening.store);
+  session->addIn_ = std::make_unique<Skerrow>(session->platform(), TheFilterOptions());
+  Session* self = session.get();
+  session->addIn_->classifier().SetVerdictObserver(
+      [self](MailItem& item, const SpamVerdict& verdict) {
+        self->verdicts_.push_back({verdict, item.Subject().value});
+      });
+  return session;
+}
+
+Session::~Session() {
+  if (connected_) Disconnect();
+}
+
+void Session::Connect() {
+  addIn_->OnConnection(store_->GetApplication(), 0, nullptr);
+  connected_ = true;
+}
+
+void Session::Disconnect() {
+  addIn_->OnDisconnection(0);
+  connected_ = false;
+}
+
+std::vector<Session::Classified> Session::TakeVerdicts() {
+  std::vector<Classified> taken;
+  taken.swap(verdicts_);
+  return taken;
+}
+
+MailItemPtr Session::FindMessage(const std::string& name, std::string& error) {
+  Result<MailItemPtr> found = store_->FindItem(name);
+  if (!found.ok() || !found.value) {
+    error = "no message " + name + " in the store";
+    return nullptr;
+  }
+  return found.value;
+}
+
+}  // namespace skerrow::cli

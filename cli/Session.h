@@ -1,0 +1,62 @@
+// One connection of the add-in against a Maildir store, as one start and
+// close of the mail client: the prefix's platform, the store (locked for the
+// session's life), the add-in object over the process's options record.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "addin/Skerrow.h"
+#include "cli/Command.h"
+#include "engine/SpamVerdict.h"
+#include "host/maildir/MaildirStore.h"
+#include "platform/linux/LinuxPlatform.h"
+
+namespace skerrow::cli {
+
+class Session {
+ public:
+  // Opens the prefix (created on first use) and the store (it must exist; a
+  // missing Inbox is created; a store held by another instance fails).
+  // Null with a one-line reason on failure.
+  static std::unique_ptr<Session> Open(const Locations& where, std::string& error);
+  ~Session();
+
+  // Start-up of the add-in; from here on the store's events reach it.
+  void Connect();
+  // Shutdown: the dictionary is saved.
+  void Disconnect();
+
+  LinuxPlatform& home() { return *home_; }
+  Platform& platform() { return home_->platform(); }
+  maildir::MaildirStore& store() { return *store_; }
+  Skerrow& addIn() { return *addIn_; }
+
+  // The verdicts the pipeline reached since the last call, oldest first,
+  // each with the message's subject as it arrived.
+  struct Classified {
+    SpamVerdict verdict;
+    std::u16string subject;
+  };
+  std::vector<Classified> TakeVerdicts();
+
+  // A message named on the command line: a path or a Maildir unique name.
+  // Null with a one-line reason when the store has no such message.
+  MailItemPtr FindMessage(const std::string& name, std::string& error);
+
+ private:
+  Session() = default;
+
+  std::unique_ptr<LinuxPlatform> home_;
+  std::unique_ptr<maildir::MaildirStore> store_;
+  std::unique_ptr<Skerrow> addIn_;
+  std::vector<Classified> verdicts_;
+  bool connected_ = false;
+};
+
+// The code page the prefix's texts use: SKERROW_CODEPAGE, else 1252. Zero
+// when the variable holds no number.
+unsigned ConfiguredCodePage();
+
+}  // namespace skerrow::cli

@@ -1,0 +1,111 @@
+#include "cli/SettingsCommands.h"
+
+#include <cstdio>
+
+#include "cli/CommandLine.h"
+#include "cli/Session.h"
+#include "cli/Text.h"
+#include "options/FilterOptions.h"
+#include "platform/Platform.h"
+
+namespace skerrow::cli {
+
+const char* OptionsCommand::Help() const {
+  return "usage: skerrow options [KEY=VALUE...]\n"
+         "\n"
+         "Prints the 26 stored options as KEY=VALUE lines, in the order they are saved.\n"
+         "With assignments, applies them the way the options page's Apply does: the options\n"
+         "are stored and saved, the toolbar shown or hidden, the Spam folder renamed to\n"
+         "sSpamBoxName. Switches take integers (0 off, 1 on). bWndMaximize is kept by the\n"
+         "window service and cannot be set here.\n";
+}
+
+int OptionsCommand::Run(const Locations& where, const std::vector<std::string>& args) {
+  OptionParser parser({}, {});
+  std::string error;
+  if (!parser.Parse(args, error)) return UsageError(*this, error);
+
+  // Every assignment is checked before anything is opened: a bad one
+  // changes nothing.
+  FilterOptions check;
+  std::vector<std::pair<std::string, std::string>> assignments;
+  for (const std::string& assignment : parser.Operands()) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string::npos || eq == 0) {
+      return UsageError(*this, "expected KEY=VALUE, got '" + assignment + "'");
+    }
+    const std::string key = assignment.substr(0, eq);
+    const std::string value = assignment.substr(eq + 1);
+    if (key == "bWndMaximize") return UsageError(*this, "bWndMaximize cannot be set");
+    if (!check.SetStoredValue(key, value)) {
+      return UsageError(*this, "unknown option or bad value: '" + assignment + "'");
+    }
+    assignments.emplace_back(key, value);
+  }
+
+  auto session = Session::Open(where, error);
+  if (!session) return Failure(error);
+  session->Connect();
+  FilterOptions& options = TheFilterOptions();
+  if (!assignments.empty()) {
+    FilterOptions page = options;
+    for (const auto& [key, value] : assignments) {
+      page.SetStoredValue(
+          key, key == "sSpamBoxName" ? Utf8ToAnsi(value, session->platform().codePage) : value);
+    }
+    options.ApplyOptions(page, session->platform().profile);
+    Skerrow& addIn = session->addIn();
+    addIn.UpdateToolbarVisibility();
+    addIn.RenameSpamFolder();
+    addIn.ShowTrayIcon(options.bHideViaExit != 0);
+  }
+  for (const auto& [key, value] : options.StoredValues()) {
+    const std::string shown =
+        key == "sSpamBoxName" ? AnsiToUtf8(value, session->platform().codePage) : value;
+    std::printf("%s=%s\n", key.c_str(), shown.c_str());
+  }
+  session->Disconnect();
+  return kExitOk;
+}
+
+const char* ValidTextsCommand::Help() const {
+  return "usage: skerrow valid-texts [--add TEXT]... [--remove TEXT]...\n"
+         "\n"
+         "Prints the valid-text list, one text per line: a message whose subject or body\n"
+         "contains one of them (ignoring case) is valid. --remove takes texts out of the\n"
+         "list, --add puts texts in; the list is saved with the dictionary.\n";
+}
+
+int ValidTextsCommand::Run(const Locations& where, const std::vector<std::string>& args) {
+  OptionParser parser({}, {"--add", "--remove"});
+  std::string error;
+  if (!parser.Parse(args, error)) return UsageError(*this, error);
+  if (!parser.Operands().empty()) return UsageError(*this, "unexpected " + parser.Operands()[0]);
+
+  auto session = Session::Open(where, error);
+  if (!session) return Failure(error);
+  session->Connect();
+  Skerrow& addIn = session->addIn();
+  const CodePage& codePage = session->platform().codePage;
+  // As the Validation Rules dialog does it: removals at once, then the list
+  // with the additions replaces the whole list.
+  std::vector<std::string> removed;
+  for (const std::string& text : parser.Values("--remove")) {
+    removed.push_back(Utf8ToAnsi(text, codePage));
+  }
+  if (!removed.empty()) addIn.RemoveValidTexts(removed);
+  const std::vector<std::string> added = parser.Values("--add");
+  if (!added.empty()) {
+    const auto current = addIn.ValidTexts();
+    std::vector<std::string> entries(current.begin(), current.end());
+    for (const std::string& text : added) entries.push_back(Utf8ToAnsi(text, codePage));
+    addIn.SetValidTexts(entries);
+  }
+  for (const std::string& text : addIn.ValidTexts()) {
+    std::printf("%s\n", AnsiToUtf8(text, codePage).c_str());
+  }
+  session->Disconnect();
+  return kExitOk;
+}
+
+}  // namespace skerrow::cli

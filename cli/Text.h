@@ -1,0 +1,20 @@
+// Conversions between the command line's UTF-8 and the add-in's texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace skerrow {
+class CodePage;
+}
+
+namespace skerrow::cli {
+
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
+// A narrow text of the code page, shown as UTF-8.
+std::string AnsiToUtf8(std::string_view text, const CodePage& codePage);
+// A UTF-8 text as the add-in keeps it: in the code page, "?" for what it lacks.
+std::string Utf8ToAnsi(std::string_view text, const CodePage& codePage);
+
+}  // namespace skerrow::cli
