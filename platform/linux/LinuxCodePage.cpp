@@ -190,52 +190,55 @@ void LinuxCodePage::BuildUpperCase() {
 NarrowText LinuxCodePage::ToNarrow(std::u16string_view text) const {
   NarrowText result;
   // At most two bytes per UTF-16 unit: the buffer is as large as the text
-  // needs, whatever the code page.
-  result.text.reserve(text.size() * (IsDoubleByte(id_) ? 2 : 1));
+  // can need, whatever the code page, and is cut to what was written.
+  result.text.resize(text.size() * (IsDoubleByte(id_) ? 2 : 1));
+  char* out = result.text.data();
+  const std::uint16_t* encode = encode_.data();
+  bool usedDefault = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     char16_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDFFF) {
+    std::uint16_t bytes = encode[unit];
+    if (bytes < 0x100) {
+      *out++ = static_cast<char>(bytes);
+    } else if (bytes != kUnmapped) {
+      *out++ = static_cast<char>(bytes >> 8);
+      *out++ = static_cast<char>(bytes & 0xFF);
+    } else {
       // Characters beyond the BMP are in no ANSI code page: one "?" for a
-      // pair, one for each unpaired half.
-      if (unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      // surrogate pair, one for each unpaired half, one for anything else
+      // the code page lacks. (Surrogates are never in the table.)
+      if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+          text[i + 1] <= 0xDFFF) {
         ++i;
       }
-      result.text.push_back('?');
-      result.usedDefaultChar = true;
-      continue;
-    }
-    std::uint16_t bytes = encode_[unit];
-    if (bytes == kUnmapped) {
-      result.text.push_back('?');
-      result.usedDefaultChar = true;
-    } else if (bytes < 0x100) {
-      result.text.push_back(static_cast<char>(bytes));
-    } else {
-      result.text.push_back(static_cast<char>(bytes >> 8));
-      result.text.push_back(static_cast<char>(bytes & 0xFF));
+      *out++ = '?';
+      usedDefault = true;
     }
   }
+  result.text.resize(static_cast<std::size_t>(out - result.text.data()));
+  result.usedDefaultChar = usedDefault;
   return result;
 }
 
 std::u16string LinuxCodePage::ToWide(std::string_view text) const {
-  std::u16string result;
-  result.reserve(text.size());
+  std::u16string result(text.size(), u'\0');
+  char16_t* out = result.data();
   for (std::size_t i = 0; i < text.size(); ++i) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
     if (!lead_[byte]) {
-      result.push_back(single_[byte]);
+      *out++ = single_[byte];
       continue;
     }
     char16_t unit = kUndefined;
     if (i + 1 < text.size()) unit = pairs_[byte][static_cast<unsigned char>(text[i + 1])];
     if (unit == kUndefined) {
-      result.push_back(u'?');
+      *out++ = u'?';
     } else {
-      result.push_back(unit);
+      *out++ = unit;
       ++i;
     }
   }
+  result.resize(static_cast<std::size_t>(out - result.data()));
   return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <stdexcept>
@@ -11,9 +12,20 @@
 
 namespace skerrow {
 
+namespace {
+
+// Tests create and remove many small files: a memory file system makes that
+// some ten times faster than a disk, so it is preferred when there is one.
+std::string BaseFolder() {
+  if (const char* base = std::getenv("TMPDIR"); base && *base) return base;
+  if (::access("/dev/shm", W_OK | X_OK) == 0) return "/dev/shm";
+  return "/tmp";
+}
+
+}  // namespace
+
 TempFolder::TempFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/skerrow-test-XXXXXX";
+  std::string pattern = BaseFolder() + "/skerrow-test-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);

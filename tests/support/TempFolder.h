@@ -1,4 +1,4 @@
-// A fresh, empty folder under $TMPDIR (or /tmp), removed with everything in
+// A fresh, empty folder under $TMPDIR (else /dev/shm, else /tmp), removed with everything in
 // it when the object goes away.
 #pragma once
 
