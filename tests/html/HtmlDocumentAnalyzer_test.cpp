@@ -4,7 +4,13 @@
 
 #include <string>
 
+#include "engine/AddressBook.h"
+#include "engine/EngineStages.h"
+#include "engine/FeatureExtractor.h"
+#include "engine/MailClassifier.h"
+#include "host/memory/MemoryStore.h"
 #include "platform/linux/MyHtmlUtf.h"
+#include "stats/WordStatistics.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
@@ -218,6 +224,87 @@ INSTANTIATE_TEST_SUITE_P(
       }
       return name;
     });
+
+// The measures judged by the pipeline, on messages in the in-memory store.
+class ClassifyHtmlTest : public ::testing::Test {
+ protected:
+  ClassifyHtmlTest() {
+    FilterOptions& o = world.options();
+    o.bTestIllegalLang = o.bTestEmpty = o.bDangerAttachment = o.bBayesFilter = 0;
+    o.bDisableCheckAddrBook = 1;
+  }
+
+  MailItemPtr Deliver(std::string_view html) {
+    return store.AddMail(store.Inbox(), {.subject = u"Hello", .htmlBody = Wide(html)});
+  }
+  SpamVerdict Classify(std::string_view html) { return classifier.classify(*Deliver(html)); }
+
+  TestPlatform world;
+  MemoryStore store;
+  WordStatistics statistics;
+  AddressBook addressBook;
+  HtmlDocumentAnalyzer analyzer{world.env()};
+  FeatureExtractor extractor{world.env(), analyzer};
+  EngineStages stages{world.env(), statistics, addressBook, extractor};
+  MailClassifier classifier{stages, world.options(), world.log()};
+};
+
+TEST_F(ClassifyHtmlTest, AnUnknownTagShareAboveOneFifthGivesReasonNine) {
+  world.options().bBadHtmlTags = 1;
+  SpamVerdict verdict = Classify(
+      "<html><body><o:p>a</o:p><blink>b</blink><col2>x</col2><span>c</span><div>d</div>"
+      "<b>e</b><i>f</i></body></html>");
+  EXPECT_EQ(verdict.kind, VerdictKind::Spam);
+  EXPECT_EQ(verdict.reason, SpamReason::BadHtmlTags);
+}
+
+TEST_F(ClassifyHtmlTest, TextAfterTheEndOfTheHtmlGivesReasonTen) {
+  world.options().bBeforeHtmlEnd = 1;
+  SpamVerdict verdict = Classify("<html><body>Hi</body></html>" + std::string(100, 'x'));
+  EXPECT_EQ(verdict.reason, SpamReason::TextAfterHtmlEnd);
+  // Without a closing html tag the share is 1.0 (a new text: the first one
+  // was learned as a spam body).
+  EXPECT_EQ(Classify("<html><body>Other</body>" + std::string(100, 'y')).kind,
+            VerdictKind::Undecided);
+}
+
+TEST_F(ClassifyHtmlTest, AnExtraSmallFontGivesReasonElevenBeforeTheTagShare) {
+  world.options().bExtraSmallFont = world.options().bBadHtmlTags = 1;
+  SpamVerdict verdict = Classify("<o:p>a</o:p><blink>b</blink><font size=0>tiny</font>");
+  EXPECT_EQ(verdict.reason, SpamReason::ExtraSmallFont);
+}
+
+TEST_F(ClassifyHtmlTest, AnXmlElementKeepsTheMessageFromBothRules) {
+  world.options().bBadHtmlTags = world.options().bBeforeHtmlEnd = 1;
+  SpamVerdict verdict =
+      Classify("<o:p>a</o:p><blink>b</blink><xml>x</xml></html>" + std::string(100, 'x'));
+  EXPECT_EQ(verdict.kind, VerdictKind::Undecided);
+}
+
+TEST_F(ClassifyHtmlTest, TheCleanedBodyElementReplacesTheHtmlAndIsSaved) {
+  world.options().bRemoveScripts = 1;
+  MailItemPtr item = Deliver(
+      "<html><head><title>T</title></head><body><p>Hi</p><script>steal()</script></body></html>");
+  classifier.classify(*item);
+  EXPECT_EQ(Narrow(item->HTMLBody().value),
+            "<body><p>Hi</p><script><!-- Removed  by Brannel --></script></body>");
+  EXPECT_EQ(MemoryStore::Inspect(item)->saves, 1);
+}
+
+TEST_F(ClassifyHtmlTest, WithBothCleaningOptionsOffTheItemIsNeverWritten) {
+  const std::string html = "<p>Hi</p><script>steal()</script><img src=\"http://t/x.gif\">";
+  MailItemPtr item = Deliver(html);
+  classifier.classify(*item);
+  EXPECT_EQ(Narrow(item->HTMLBody().value), html);
+  EXPECT_EQ(MemoryStore::Inspect(item)->saves, 0);
+}
+
+TEST_F(ClassifyHtmlTest, AMessageWithNothingToCleanIsNotWritten) {
+  world.options().bRemoveScripts = world.options().bRemoveImages = 1;
+  MailItemPtr item = Deliver("<p>Nothing <b>active</b> here</p>");
+  classifier.classify(*item);
+  EXPECT_EQ(MemoryStore::Inspect(item)->saves, 0);
+}
 
 }  // namespace
 }  // namespace skerrow
