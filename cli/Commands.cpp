@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 
+#include "cli/ClassifyCommand.h"
 #include "cli/DeliverCommand.h"
+#include "cli/ReplayCommand.h"
 #include "cli/SettingsCommands.h"
 #include "cli/StatsCommand.h"
 #include "cli/UserCommandCommands.h"
@@ -12,6 +14,7 @@ namespace skerrow::cli {
 std::vector<std::unique_ptr<Command>> AllCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(std::make_unique<DeliverCommand>());
+  commands.push_back(std::make_unique<ClassifyCommand>());
   commands.push_back(std::make_unique<MoveCommand>());
   commands.push_back(std::make_unique<UserCommandCommand>(
       "to-spam", "move the marked messages of the Inbox to the Spam folder",
@@ -41,6 +44,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   commands.push_back(std::make_unique<OptionsCommand>());
   commands.push_back(std::make_unique<ValidTextsCommand>());
   commands.push_back(std::make_unique<StatsCommand>());
+  commands.push_back(std::make_unique<ReplayCommand>());
   return commands;
 }
 

@@ -1,0 +1,121 @@
+#include "cli/ReplayCommand.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/CommandLine.h"
+#include "cli/Json.h"
+#include "cli/Replay.h"
+#include "cli/ScratchFolder.h"
+
+namespace skerrow::cli {
+
+namespace {
+
+double Rate(std::size_t errors, std::size_t total) {
+  return total == 0 ? 0.0 : static_cast<double>(errors) / static_cast<double>(total);
+}
+
+void PrintJson(const ReplayCounts& c) {
+  const std::size_t total = c.ham + c.spam;
+  std::string out = "{\"messages\":" + std::to_string(total) + ",\"ham\":" +
+                    std::to_string(c.ham) + ",\"spam\":" + std::to_string(c.spam) +
+                    ",\"falsePositives\":" + std::to_string(c.falsePositives) +
+                    ",\"falseNegatives\":" + std::to_string(c.falseNegatives) +
+                    ",\"unreadable\":" + std::to_string(c.unreadable) +
+                    ",\"falsePositiveRate\":" + JsonNumber(Rate(c.falsePositives, c.ham)) +
+                    ",\"falseNegativeRate\":" + JsonNumber(Rate(c.falseNegatives, c.spam)) +
+                    ",\"errorRate\":" +
+                    JsonNumber(Rate(c.falsePositives + c.falseNegatives, total)) +
+                    ",\"seconds\":" + JsonNumber(c.seconds) + ",\"messagesPerSecond\":" +
+                    JsonNumber(c.seconds > 0 ? static_cast<double>(total) / c.seconds : 0.0) +
+                    ",\"falsePositivesByReason\":{";
+  bool first = true;
+  for (const auto& [reason, count] : c.falsePositivesByReason) {
+    out += (first ? "\"" : ",\"") + std::to_string(reason) + "\":" + std::to_string(count);
+    first = false;
+  }
+  out += "},\"falseNegativesByVerdict\":{";
+  first = true;
+  for (const auto& [verdict, count] : c.falseNegativesByVerdict) {
+    out += (first ? "" : ",") + JsonString(verdict) + ":" + std::to_string(count);
+    first = false;
+  }
+  std::printf("%s}}\n", out.c_str());
+}
+
+void PrintText(const ReplayCounts& c) {
+  const std::size_t total = c.ham + c.spam;
+  std::printf("messages        %zu (%zu valid, %zu spam)\n", total, c.ham, c.spam);
+  std::printf("false positives %zu (%.2f%% of valid mail)\n", c.falsePositives,
+              100.0 * Rate(c.falsePositives, c.ham));
+  std::printf("false negatives %zu (%.2f%% of spam)\n", c.falseNegatives,
+              100.0 * Rate(c.falseNegatives, c.spam));
+  std::printf("error rate      %.2f%%\n", 100.0 * Rate(c.falsePositives + c.falseNegatives, total));
+  if (c.unreadable) std::printf("unreadable      %zu\n", c.unreadable);
+  for (const auto& [reason, count] : c.falsePositivesByReason) {
+    std::printf("  valid mail taken as spam for reason %2d: %zu\n", reason, count);
+  }
+  for (const auto& [verdict, count] : c.falseNegativesByVerdict) {
+    std::printf("  spam judged %s: %zu\n", verdict.c_str(), count);
+  }
+  std::printf("time            %.2f s, %.1f messages per second\n", c.seconds,
+              c.seconds > 0 ? static_cast<double>(total) / c.seconds : 0.0);
+}
+
+}  // namespace
+
+const char* ReplayCommand::Help() const {
+  return "usage: skerrow replay --ham DIR --spam DIR [--json]\n"
+         "\n"
+         "Evaluates the filter on a labelled corpus (one message per file) in a scratch\n"
+         "prefix and store, starting from nothing learned: delivers the messages one by one\n"
+         "in a fixed interleaved order, corrects each mistake the way an attentive user\n"
+         "would (Mark for missed spam, To Inbox or Unmark for valid mail taken as spam), and\n"
+         "prints the counts, the error rates, the errors per reason and the messages per\n"
+         "second. --home and --store are not used.\n";
+}
+
+int ReplayCommand::Run(const Locations&, const std::vector<std::string>& args) {
+  OptionParser options({"--json"}, {"--ham", "--spam"});
+  std::string error;
+  if (!options.Parse(args, error)) return UsageError(*this, error);
+  const auto ham = options.Values("--ham");
+  const auto spam = options.Values("--spam");
+  if (ham.size() != 1 || spam.size() != 1) return UsageError(*this, "give --ham DIR and --spam DIR");
+  if (!options.Operands().empty()) return UsageError(*this, "unexpected " + options.Operands()[0]);
+
+  const std::vector<std::string> hamFiles = FilesIn(ham.front(), error);
+  if (!error.empty()) return Failure(error);
+  const std::vector<std::string> spamFiles = FilesIn(spam.front(), error);
+  if (!error.empty()) return Failure(error);
+
+  ScratchFolder scratch("replay");
+  if (!scratch.ok()) return Failure("cannot create a scratch folder");
+  const Locations place{(scratch.path() / "home").string(), (scratch.path() / "store").string()};
+  std::error_code code;
+  std::filesystem::create_directories(place.store, code);
+  auto session = Session::Open(place, error);
+  if (!session) return Failure(error);
+  session->Connect();
+
+  const auto stream = InterleaveCorpus(hamFiles, spamFiles);
+  const bool showProgress = isatty(STDERR_FILENO) == 1;
+  const ReplayCounts counts = Replay(*session, stream, [&](std::size_t done) {
+    if (showProgress && (done % 50 == 0 || done == stream.size())) {
+      std::fprintf(stderr, "\r%zu/%zu messages", done, stream.size());
+    }
+  });
+  if (showProgress) std::fprintf(stderr, "\n");
+  session->Disconnect();
+  if (options.Has("--json")) {
+    PrintJson(counts);
+  } else {
+    PrintText(counts);
+  }
+  return kExitOk;
+}
+
+}  // namespace skerrow::cli
