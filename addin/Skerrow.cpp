@@ -1,7 +1,7 @@
 #include "addin/Skerrow.h"
 
 #include "addin/CurrentAddIn.h"
-#include "engine/NoHtmlAnalyzer.h"
+#include "html/HtmlDocumentAnalyzer.h"
 #include "options/AddOptionsPage.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
@@ -37,7 +37,7 @@ Skerrow::Skerrow(Platform& platform, FilterOptions& options)
       options_(options),
       log_(platform.files, platform.clock, options),
       env_{platform, options, log_},
-      html_(std::make_unique<NoHtmlAnalyzer>()),
+      html_(std::make_unique<HtmlDocumentAnalyzer>(env_, platform.html)),
       extractor_(env_, *html_),
       stages_(env_, statistics_, addressBook_, extractor_),
       classifier_(stages_, options, log_),
