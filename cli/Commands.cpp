@@ -2,6 +2,7 @@
 
 #include "cli/ClassifyCommand.h"
 #include "cli/DeliverCommand.h"
+#include "cli/DemoCommand.h"
 #include "cli/ReplayCommand.h"
 #include "cli/SettingsCommands.h"
 #include "cli/StatsCommand.h"
@@ -45,6 +46,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   commands.push_back(std::make_unique<ValidTextsCommand>());
   commands.push_back(std::make_unique<StatsCommand>());
   commands.push_back(std::make_unique<ReplayCommand>());
+  commands.push_back(std::make_unique<DemoCommand>());
   return commands;
 }
 

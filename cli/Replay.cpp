@@ -68,8 +68,7 @@ std::vector<LabelledMessage> InterleaveCorpus(const std::vector<std::string>& ha
   std::size_t s = 0;
   while (h < ham.size() || s < spam.size()) {
     // Take from the list that is further behind its share of the stream.
-    const bool takeSpam = h >= ham.size() ||
-                          (s < spam.size() && s * ham.size() < h * spam.size());
+    const bool takeSpam = h >= ham.size() || (s < spam.size() && s * ham.size() < h * spam.size());
     if (takeSpam) {
       stream.push_back({spam[s++], true});
     } else {
@@ -120,8 +119,7 @@ ReplayCounts Replay(Session& session, const std::vector<LabelledMessage>& messag
     }
     if (progress) progress(i + 1);
   }
-  counts.seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  counts.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return counts;
 }
 

@@ -20,18 +20,18 @@ double Rate(std::size_t errors, std::size_t total) {
 
 void PrintJson(const ReplayCounts& c) {
   const std::size_t total = c.ham + c.spam;
-  std::string out = "{\"messages\":" + std::to_string(total) + ",\"ham\":" +
-                    std::to_string(c.ham) + ",\"spam\":" + std::to_string(c.spam) +
-                    ",\"falsePositives\":" + std::to_string(c.falsePositives) +
-                    ",\"falseNegatives\":" + std::to_string(c.falseNegatives) +
-                    ",\"unreadable\":" + std::to_string(c.unreadable) +
-                    ",\"falsePositiveRate\":" + JsonNumber(Rate(c.falsePositives, c.ham)) +
-                    ",\"falseNegativeRate\":" + JsonNumber(Rate(c.falseNegatives, c.spam)) +
-                    ",\"errorRate\":" +
-                    JsonNumber(Rate(c.falsePositives + c.falseNegatives, total)) +
-                    ",\"seconds\":" + JsonNumber(c.seconds) + ",\"messagesPerSecond\":" +
-                    JsonNumber(c.seconds > 0 ? static_cast<double>(total) / c.seconds : 0.0) +
-                    ",\"falsePositivesByReason\":{";
+  std::string out =
+      "{\"messages\":" + std::to_string(total) + ",\"ham\":" + std::to_string(c.ham) +
+      ",\"spam\":" + std::to_string(c.spam) +
+      ",\"falsePositives\":" + std::to_string(c.falsePositives) +
+      ",\"falseNegatives\":" + std::to_string(c.falseNegatives) +
+      ",\"unreadable\":" + std::to_string(c.unreadable) +
+      ",\"falsePositiveRate\":" + JsonNumber(Rate(c.falsePositives, c.ham)) +
+      ",\"falseNegativeRate\":" + JsonNumber(Rate(c.falseNegatives, c.spam)) +
+      ",\"errorRate\":" + JsonNumber(Rate(c.falsePositives + c.falseNegatives, total)) +
+      ",\"seconds\":" + JsonNumber(c.seconds) + ",\"messagesPerSecond\":" +
+      JsonNumber(c.seconds > 0 ? static_cast<double>(total) / c.seconds : 0.0) +
+      ",\"falsePositivesByReason\":{";
   bool first = true;
   for (const auto& [reason, count] : c.falsePositivesByReason) {
     out += (first ? "\"" : ",\"") + std::to_string(reason) + "\":" + std::to_string(count);
@@ -84,7 +84,8 @@ int ReplayCommand::Run(const Locations&, const std::vector<std::string>& args) {
   if (!options.Parse(args, error)) return UsageError(*this, error);
   const auto ham = options.Values("--ham");
   const auto spam = options.Values("--spam");
-  if (ham.size() != 1 || spam.size() != 1) return UsageError(*this, "give --ham DIR and --spam DIR");
+  if (ham.size() != 1 || spam.size() != 1)
+    return UsageError(*this, "give --ham DIR and --spam DIR");
   if (!options.Operands().empty()) return UsageError(*this, "unexpected " + options.Operands()[0]);
 
   const std::vector<std::string> hamFiles = FilesIn(ham.front(), error);
