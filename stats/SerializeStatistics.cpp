@@ -1,8 +1,10 @@
 #include "stats/SerializeStatistics.h"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "stats/Pruning.h"
 #include "stats/WordStatistics.h"
@@ -18,9 +20,16 @@ bool SerializeMap(DictionaryArchive& archive, StringMap& map) {
     if (map.size() > std::numeric_limits<std::uint32_t>::max()) return false;
     auto count = static_cast<std::uint32_t>(map.size());
     if (!archive.Count(count)) return false;
-    for (auto& [key, value] : map) {
-      std::string storedKey = key;
-      if (!archive.String(storedKey) || !archive.Int32(value)) return false;
+    // In ascending key order rather than the hash order, so that the file
+    // depends on the statistics alone: a loaded file is written back the same.
+    std::vector<StringMap::value_type*> records;
+    records.reserve(map.size());
+    for (auto& record : map) records.push_back(&record);
+    std::sort(records.begin(), records.end(),
+              [](const auto* a, const auto* b) { return a->first < b->first; });
+    for (StringMap::value_type* record : records) {
+      std::string key = record->first;
+      if (!archive.String(key) || !archive.Int32(record->second)) return false;
     }
     return true;
   }

@@ -2,7 +2,8 @@
 //   1 format version (int32), 2 spam total, 3 valid total, 4 reserved (int32 each),
 //   5 word table (word -> packed counts), 6 valid senders, 7 spam senders,
 //   8 spam subjects, 9 spam body starts, 10 spam links (each a map: a count,
-//   then key string and int32 value per record), 11 valid texts (int32 count,
+//   then key string and int32 value per record, written in ascending key
+//   order, read in any order), 11 valid texts (int32 count,
 //   then the strings in ascending order; only in version 2 and later).
 #pragma once
 
