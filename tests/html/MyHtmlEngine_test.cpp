@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/MyHtmlPrescan.h"
 #include "platform/linux/MyHtmlStyle.h"
 #include "platform/linux/MyHtmlUtf.h"
 
@@ -182,14 +181,6 @@ TEST_F(MyHtmlEngineTest, TheMarkerInsideRawTextIsTakenOutAgain) {
   EXPECT_EQ(Names().back(), "SCRIPT");
   std::string html = BodyHtml();
   EXPECT_EQ(html.find('\x01'), std::string::npos) << html;
-}
-
-TEST_F(MyHtmlEngineTest, ThePrescanLeavesOrdinaryTextAsItIsBelowTheBudget) {
-  MyHtmlPrescanResult small = PrescanForParsing("<p>a</p>b");
-  EXPECT_FALSE(small.truncated);
-  MyHtmlPrescanResult cut = PrescanForParsing("<p>a</p><p>b</p>", 1);
-  EXPECT_TRUE(cut.truncated);
-  EXPECT_LT(cut.text.size(), 8u);
 }
 
 }  // namespace
