@@ -14,7 +14,12 @@ DictionaryArchive::DictionaryArchive(ReplacementFile& file) : file_(&file) {
 bool DictionaryArchive::Put(std::uint64_t value, int byteCount) {
   char bytes[8];
   for (int i = 0; i < byteCount; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  return PutBytes(std::string_view(bytes, static_cast<std::size_t>(byteCount)));
+  const std::string_view encoded(bytes, static_cast<std::size_t>(byteCount));
+  if (buffer_.size() + encoded.size() < kBufferSize) {
+    buffer_.append(encoded);
+    return true;
+  }
+  return PutBytes(encoded);
 }
 
 bool DictionaryArchive::Get(std::uint64_t& value, int byteCount) {
@@ -111,8 +116,12 @@ bool DictionaryArchive::ReadStringLength(std::uint64_t& length, int& characterSi
   return true;
 }
 
+bool DictionaryArchive::StoreString(std::string_view text) {
+  return WriteStringLength(text.size()) && PutBytes(text);
+}
+
 bool DictionaryArchive::String(std::string& text) {
-  if (IsStoring()) return WriteStringLength(text.size()) && PutBytes(text);
+  if (IsStoring()) return StoreString(text);
 
   std::uint64_t length = 0;
   int characterSize = 1;

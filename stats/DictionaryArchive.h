@@ -38,6 +38,9 @@ class DictionaryArchive {
   // 0x7FFFFFFF.
   bool String(std::string& text);
 
+  // Storing only: String for a text the caller cannot hand over for writing.
+  bool StoreString(std::string_view text);
+
   // Storing: writes out what the buffer holds.
   bool Flush();
 

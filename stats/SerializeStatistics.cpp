@@ -15,6 +15,38 @@ namespace {
 
 using StringMap = std::unordered_map<std::string, std::int32_t>;
 
+// A one-byte length and a 32-bit value.
+constexpr std::size_t kSmallestRecord = 5;
+
+// The first eight bytes of a key as a big-endian number: comparing these
+// orders most keys without touching their characters again.
+std::uint64_t SortPrefix(const std::string& key) {
+  std::uint64_t prefix = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    prefix <<= 8;
+    if (i < key.size()) prefix |= static_cast<unsigned char>(key[i]);
+  }
+  return prefix;
+}
+
+std::vector<const StringMap::value_type*> InKeyOrder(const StringMap& map) {
+  struct Sortable {
+    std::uint64_t prefix;
+    const StringMap::value_type* record;
+  };
+  std::vector<Sortable> sortable;
+  sortable.reserve(map.size());
+  for (const auto& record : map) sortable.push_back({SortPrefix(record.first), &record});
+  std::sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    return a.record->first < b.record->first;
+  });
+  std::vector<const StringMap::value_type*> records;
+  records.reserve(sortable.size());
+  for (const Sortable& entry : sortable) records.push_back(entry.record);
+  return records;
+}
+
 bool SerializeMap(DictionaryArchive& archive, StringMap& map) {
   if (archive.IsStoring()) {
     if (map.size() > std::numeric_limits<std::uint32_t>::max()) return false;
@@ -22,21 +54,18 @@ bool SerializeMap(DictionaryArchive& archive, StringMap& map) {
     if (!archive.Count(count)) return false;
     // In ascending key order rather than the hash order, so that the file
     // depends on the statistics alone: a loaded file is written back the same.
-    std::vector<StringMap::value_type*> records;
-    records.reserve(map.size());
-    for (auto& record : map) records.push_back(&record);
-    std::sort(records.begin(), records.end(),
-              [](const auto* a, const auto* b) { return a->first < b->first; });
-    for (StringMap::value_type* record : records) {
-      std::string key = record->first;
-      if (!archive.String(key) || !archive.Int32(record->second)) return false;
+    for (const StringMap::value_type* record : InKeyOrder(map)) {
+      std::int32_t value = record->second;
+      if (!archive.StoreString(record->first) || !archive.Int32(value)) return false;
     }
     return true;
   }
   std::uint32_t count = 0;
   if (!archive.Count(count)) return false;
-  // No room is reserved from the count: a damaged count ends at the end of
-  // the file like any short file.
+  // Room for no more records than the rest of the file can hold: a damaged
+  // count ends at the end of the file like any short file, having claimed
+  // nothing for the records that are not there.
+  map.reserve(map.size() + std::min<std::size_t>(count, archive.Remaining() / kSmallestRecord));
   for (std::uint32_t i = 0; i < count; ++i) {
     std::string key;
     std::int32_t value = 0;
@@ -55,8 +84,7 @@ bool SerializeValidTexts(DictionaryArchive& archive, WordStatistics& statistics)
     auto count = static_cast<std::int32_t>(texts.size());
     if (!archive.Int32(count)) return false;
     for (const std::string& text : texts) {
-      std::string stored = text;
-      if (!archive.String(stored)) return false;
+      if (!archive.StoreString(text)) return false;
     }
     return true;
   }
