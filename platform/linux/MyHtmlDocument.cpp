@@ -1,6 +1,7 @@
 #include "platform/linux/MyHtmlDocument.h"
 
 #include "platform/linux/MyHtmlElement.h"
+#include "platform/linux/MyHtmlPrescan.h"
 #include "platform/linux/MyHtmlUtf.h"
 
 namespace skerrow {
@@ -17,7 +18,10 @@ MyHtmlDocument::~MyHtmlDocument() = default;
 HResult MyHtmlDocument::Parse(std::u16string_view html) {
   elements_.clear();
   for (MyHtmlCollection& collection : collections_) collection.elements().clear();
-  return parser_.ParseDocument(Utf16ToUtf8(html), tree_);
+  const bool tooLong = html.size() > kMyHtmlLongestText;
+  if (tooLong) html = html.substr(0, kMyHtmlLongestText);
+  HResult status = parser_.ParseDocument(Utf16ToUtf8(html), tree_);
+  return tooLong && status == hr::kOk ? hr::kFalse : status;
 }
 
 HtmlElement* MyHtmlDocument::ElementFor(MyHtmlNodeId id) {

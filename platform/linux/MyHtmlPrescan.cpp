@@ -18,6 +18,7 @@ constexpr std::uint64_t kTokenCost = 1000;
 constexpr std::uint64_t kScanCost = 3;
 constexpr std::uint64_t kCopyCost = 2000;
 constexpr std::uint64_t kByteCost = 12;
+static_assert(kMyHtmlWorkBudget / kByteCost <= kMyHtmlLongestText);
 // Every this many runs of text after markup get a marker: a text node then
 // takes a handful of appends at most.
 constexpr unsigned kMarkerInterval = 4;

@@ -14,6 +14,7 @@
 // is appended to more than once; the tree conversion drops the markers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,6 +38,9 @@ struct MyHtmlPrescanResult {
 // The estimate is calibrated on this machine's parser (see MyHtmlPrescan.cpp),
 // and leaves room below ~100 ms for the conversion, walk and rendering.
 inline constexpr std::uint64_t kMyHtmlWorkBudget = 30'000'000;
+// No text longer than this (in bytes, so in UTF-16 units too) fits the
+// budget: a longer one need not even be converted past it.
+inline constexpr std::size_t kMyHtmlLongestText = 2'500'000;
 
 MyHtmlPrescanResult PrescanForParsing(std::string_view utf8,
                                       std::uint64_t budget = kMyHtmlWorkBudget);
