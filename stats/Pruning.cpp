@@ -80,10 +80,10 @@ void PruneWords(WordTable& table, std::int32_t wordLimit) {
   std::size_t nextBySpam = 0;
   std::size_t nextByValid = 0;
 
-  // One pass over candidates in table order. Before the entry at rank r of
-  // the pass (1-based, counted at its start) the pass has visited r - 1
-  // entries and removed `removed`, and it walks on only while r - 1 is below
-  // the table's current size. Returns true when the quota ran out.
+  // A pass over candidates in table order. Before the entry at rank r of the
+  // pass (1-based, counted at its start) the pass has visited r - 1 entries
+  // and removed `removed`, and it walks on only while r - 1 is below the
+  // table's current size. removeEntry answers true when the quota ran out.
   struct Pass {
     std::int64_t startSize;
     std::int64_t removed = 0;

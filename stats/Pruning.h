@@ -18,7 +18,8 @@ namespace skerrow {
 // some are not visited.
 void PruneWords(WordTable& table, std::int32_t wordLimit = WordStatistics::WordLimit);
 
-// Above its entry limit, removes excess + limit / 10 texts: for k = 1 to 99,
+// Above its entry limit, removes excess + limit / 10 texts (again one more):
+// for k = 1 to 99,
 // each pass removes the texts counted at most k times and lowers the count of
 // every other text it visits by one.
 void PruneList(LearnedList& list);
