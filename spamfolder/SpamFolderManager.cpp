@@ -64,6 +64,15 @@ std::int32_t SpamFolderManager::CountItems(Folder& folder) {
 }
 
 void SpamFolderManager::LocateSpamFolder(Application& application, EventSink* folderChangeSink) {
+  // A new connection starts from nothing: what an earlier one found may be
+  // gone or renamed.
+  nameSpace_.reset();
+  inbox_.reset();
+  inboxParent_.reset();
+  topLevelFolders_.reset();
+  folderChangeCookie_.reset();
+  spamFolder_.reset();
+  itemCounts_.clear();
   spamFolderName_ = env_.platform.codePage.ToWide(env_.options.sSpamBoxName);
 
   const Result<NameSpacePtr> nameSpace = application.GetNamespace(u"MAPI");

@@ -113,6 +113,8 @@ std::optional<Toolbar::Control> Toolbar::AddButton(CommandBarControls& controls,
 }
 
 void Toolbar::BuildToolbar(CommandBars& bars, const ToolbarSinks& sinks) {
+  bar_.reset();
+  buttons_ = {};
   const Result<CommandBarPtr> bar = bars.Add(kToolbarName, olk::kBarTop, true);
   env_.log.LogFailure(bar.status, kPlaceBarAdd);
   if (!bar.ok() || !bar.value) return;
@@ -168,6 +170,8 @@ CommandBarControlsPtr Toolbar::MenuControls(CommandBarControls& menuBar, std::in
 }
 
 void Toolbar::BuildMenuItems(CommandBars& bars, const ToolbarSinks& sinks) {
+  menuItems_ = {};
+  help_ = {};
   const Result<CommandBarPtr> menuBar = bars.ActiveMenuBar();
   env_.log.LogFailure(menuBar.status, kPlaceMenuBar);
   if (!menuBar.ok() || !menuBar.value) return;

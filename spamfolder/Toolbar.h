@@ -38,7 +38,8 @@ class Toolbar {
 
   // Adds the toolbar and its four buttons, subscribes each button whose face
   // could be pasted, then sets the visibility from bShowToolbar. Each button's
-  // face goes through the clipboard, replacing what it held.
+  // face goes through the clipboard, replacing what it held. The controls of
+  // an earlier build are forgotten: Disconnect them first.
   void BuildToolbar(CommandBars& bars, const ToolbarSinks& sinks);
 
   // Appends the four command items to menu 5 and the Help item to menu 7 of

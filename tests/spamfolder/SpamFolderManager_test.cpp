@@ -87,6 +87,16 @@ TEST_F(SpamFolderManagerTest, WithoutTheNamespaceNothingElseIsLookedUp) {
   EXPECT_EQ(scene.Failures(), (Failures{{200406, hr::kFail}}));
 }
 
+TEST_F(SpamFolderManagerTest, ALaterLookupKeepsNothingOfTheEarlierConnection) {
+  scene.Connect();
+  scene.manager.DisconnectFolderChange();
+  scene.store.Faults().FailAlways("Application.GetNamespace", hr::kFail);
+  scene.manager.LocateSpamFolder(*scene.application, &scene.folderChange);
+  EXPECT_EQ(scene.Junk(), nullptr);
+  EXPECT_EQ(scene.manager.Inbox(), nullptr);
+  EXPECT_TRUE(scene.manager.ItemCounts().empty());
+}
+
 TEST_F(SpamFolderManagerTest, DisconnectingStopsTheWatcher) {
   scene.Connect();
   scene.manager.DisconnectFolderChange();

@@ -109,6 +109,17 @@ TEST_F(ToolbarTest, AButtonWhoseFaceCannotBePastedIsLeftWithoutACommand) {
   EXPECT_EQ(scene.world.ui().Texts(), std::vector<std::string>{"Warning: Nothing to move."});
 }
 
+TEST_F(ToolbarTest, ARebuildForgetsTheButtonsOfTheEarlierBuild) {
+  Build();
+  scene.toolbar.Disconnect();
+  scene.store.Faults().FailNext("CommandBarButton.PasteFace", hr::kFail, 1);
+  Build();
+  EXPECT_FALSE(scene.toolbar.ButtonHasCommand(ToolbarCommand::ToSpam));
+  EXPECT_EQ(scene.toolbar.Button(ToolbarCommand::ToSpam), nullptr);
+  EXPECT_TRUE(scene.toolbar.ButtonHasCommand(ToolbarCommand::Unmark));
+  EXPECT_EQ(scene.store.Toolbars().size(), 2u);
+}
+
 TEST_F(ToolbarTest, AMenuItemWhoseFaceCannotBePastedKeepsItsCommand) {
   scene.store.SetClipboard(nullptr);  // no face can be pasted at all
   const CommandBarsPtr bars = Bars();
