@@ -60,6 +60,11 @@ int ClassifyCommand::Run(const Locations& where, const std::vector<std::string>&
   if (options.Operands().empty()) return UsageError(*this, "no message file given");
   const bool json = options.Has("--json");
 
+  std::vector<std::string> messages;
+  for (const std::string& file : options.Operands()) {
+    if (!ReadMessageFile(file, messages.emplace_back(), error)) return Failure(error);
+  }
+
   auto session = Session::Open(where, error);
   if (!session) return Failure(error);
   // Each message is read from a scratch store of its own, so the user's
@@ -79,14 +84,9 @@ int ClassifyCommand::Run(const Locations& where, const std::vector<std::string>&
   MailClassifier judge(stages, filterOptions, addIn.env().log);
 
   int status = kExitOk;
-  for (const std::string& file : options.Operands()) {
-    std::string bytes;
-    if (!ReadMessageFile(file, bytes, error)) {
-      std::fprintf(stderr, "skerrow: %s\n", error.c_str());
-      status = kExitFailure;
-      continue;
-    }
-    const Result<MailItemPtr> item = reading.store->Deliver(bytes);
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    const std::string& file = options.Operands()[i];
+    const Result<MailItemPtr> item = reading.store->Deliver(messages[i]);
     if (!item.ok() || !item.value) {
       std::fprintf(stderr, "skerrow: cannot read %s as a message\n", file.c_str());
       status = kExitFailure;

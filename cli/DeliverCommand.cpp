@@ -23,18 +23,20 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
   if (options.Operands().empty()) return UsageError(*this, "no message file given");
   const bool json = options.Has("--json");
 
+  // Every message is read before the store is touched: a missing or
+  // unreadable file changes nothing.
+  std::vector<std::string> messages;
+  for (const std::string& file : options.Operands()) {
+    if (!ReadMessageFile(file, messages.emplace_back(), error)) return Failure(error);
+  }
+
   auto session = Session::Open(where, error);
   if (!session) return Failure(error);
   session->Connect();
   int status = kExitOk;
-  for (const std::string& file : options.Operands()) {
-    std::string bytes;
-    if (!ReadMessageFile(file, bytes, error)) {
-      std::fprintf(stderr, "skerrow: %s\n", error.c_str());
-      status = kExitFailure;
-      continue;
-    }
-    const Result<MailItemPtr> delivered = session->store().Deliver(bytes);
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    const std::string& file = options.Operands()[i];
+    const Result<MailItemPtr> delivered = session->store().Deliver(messages[i]);
     const auto verdicts = session->TakeVerdicts();
     if (!delivered.ok() || !delivered.value) {
       std::fprintf(stderr, "skerrow: cannot deliver %s into the store\n", file.c_str());

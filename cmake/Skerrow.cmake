@@ -36,5 +36,10 @@ function(skerrow_tests area)
   target_link_libraries(${area}_tests PRIVATE ${ARGN} skerrow_testsupport
     GTest::gtest GTest::gtest_main)
   target_compile_definitions(${area}_tests PRIVATE SKERROW_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(TARGET skerrow)
+    # End-to-end tests drive the built command.
+    target_compile_definitions(${area}_tests PRIVATE SKERROW_BINARY="$<TARGET_FILE:skerrow>")
+    add_dependencies(${area}_tests skerrow)
+  endif()
   gtest_discover_tests(${area}_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()

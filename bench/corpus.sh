@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Evaluates Skerrow on a labelled corpus and, side by side in the same run,
+# bogofilter on the same messages in the same order with the same policy
+# (train on error: a message is learned only when it was misjudged).
+#
+#   bench/corpus.sh DIR_HAM DIR_SPAM
+#
+# Uses build/skerrow (or $SKERROW); installs bogofilter with apt when it is
+# missing. Prints both throughputs, their ratio and both error rates.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ $# -ne 2 ] || [ ! -d "$1" ] || [ ! -d "$2" ]; then
+  echo "usage: bench/corpus.sh DIR_HAM DIR_SPAM" >&2
+  exit 2
+fi
+ham_dir=$1
+spam_dir=$2
+skerrow=${SKERROW:-build/skerrow}
+[ -x "$skerrow" ] || { echo "bench/corpus.sh: build the project first ($skerrow missing)" >&2; exit 1; }
+if ! command -v bogofilter >/dev/null; then
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq bogofilter >/dev/null
+fi
+
+mapfile -t ham < <(find "$ham_dir" -maxdepth 1 -type f | LC_ALL=C sort)
+mapfile -t spam < <(find "$spam_dir" -maxdepth 1 -type f | LC_ALL=C sort)
+nh=${#ham[@]}
+ns=${#spam[@]}
+
+# The interleaving the replay command uses: take from the list that is
+# further behind its share of the stream.
+order=()
+h=0
+s=0
+while ((h < nh || s < ns)); do
+  if ((h >= nh || (s < ns && s * nh < h * ns))); then
+    order+=("S ${spam[s]}")
+    s=$((s + 1))
+  else
+    order+=("H ${ham[h]}")
+    h=$((h + 1))
+  fi
+done
+
+now() { date +%s.%N; }
+
+echo "Skerrow: replay of $((nh + ns)) messages ($nh valid, $ns spam)..." >&2
+sk_json=$("$skerrow" replay --ham "$ham_dir" --spam "$spam_dir" --json)
+
+echo "bogofilter: the same stream, train on error..." >&2
+db=$(mktemp -d)
+trap 'rm -rf "$db"' EXIT
+bf_fp=0
+bf_fn=0
+start=$(now)
+for entry in "${order[@]}"; do
+  label=${entry%% *}
+  file=${entry#* }
+  set +e
+  bogofilter -d "$db" -I "$file"
+  verdict=$?
+  set -e
+  # 0 spam, 1 ham, 2 unsure (kept in the Inbox, like ham); 3 is an error.
+  if [ "$label" = S ] && [ "$verdict" -ne 0 ]; then
+    bf_fn=$((bf_fn + 1))
+    bogofilter -d "$db" -s -I "$file"
+  elif [ "$label" = H ] && [ "$verdict" -eq 0 ]; then
+    bf_fp=$((bf_fp + 1))
+    bogofilter -d "$db" -n -I "$file"
+  fi
+done
+end=$(now)
+
+field() { sed -n "s/.*\"$1\":\([0-9.eE+-]*\).*/\1/p" <<<"$sk_json"; }
+sk_rate=$(field messagesPerSecond)
+sk_fp=$(field falsePositives)
+sk_fn=$(field falseNegatives)
+awk -v n=$((nh + ns)) -v nh="$nh" -v ns="$ns" -v t0="$start" -v t1="$end" \
+    -v skr="$sk_rate" -v skfp="$sk_fp" -v skfn="$sk_fn" -v bffp="$bf_fp" -v bffn="$bf_fn" 'BEGIN {
+  bfr = n / (t1 - t0)
+  printf "%-11s %10s %16s %16s %12s\n", "", "msgs/s", "false positives", "false negatives", "error rate"
+  printf "%-11s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "skerrow", skr, skfp, 100*skfp/nh, skfn, 100*skfn/ns, 100*(skfp+skfn)/n
+  printf "%-11s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "bogofilter", bfr, bffp, 100*bffp/nh, bffn, 100*bffn/ns, 100*(bffp+bffn)/n
+  printf "throughput ratio skerrow/bogofilter: %.2f\n", skr / bfr
+}'

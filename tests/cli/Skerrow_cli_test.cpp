@@ -1,0 +1,264 @@
+// End-to-end tests of the skerrow command on scratch prefixes and stores.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/maildir/MaildirStore.h"
+#include "tests/support/TempFolder.h"
+
+namespace skerrow {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  CommandLineTest() {
+    fs::create_directories(store());
+    fs::create_directories(folder.path() / "in");
+  }
+
+  fs::path home() const { return folder.path() / "home"; }
+  fs::path store() const { return folder.path() / "store"; }
+
+  Outcome Run(const std::vector<std::string>& args) {
+    std::string command = Quote(SKERROW_BINARY) + " --home " + Quote(home().string()) +
+                          " --store " + Quote(store().string());
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    const fs::path out = folder.path() / "out.txt";
+    const fs::path err = folder.path() / "err.txt";
+    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = ReadText(out);
+    outcome.err = ReadText(err);
+    return outcome;
+  }
+
+  // A message file outside the store, to deliver.
+  std::string Message(const std::string& name, const std::string& from, const std::string& subject,
+                      const std::string& body) {
+    const fs::path path = folder.path() / "in" / name;
+    std::ofstream(path, std::ios::binary)
+        << "From: " << from << "\r\nTo: Robin <robin@example.org>\r\nSubject: " << subject
+        << "\r\nDate: Mon, 07 Dec 2026 10:00:00 +0100\r\nMIME-Version: 1.0\r\n"
+        << "Content-Type: text/plain; charset=us-ascii\r\n\r\n"
+        << body << "\r\n";
+    return path.string();
+  }
+
+  // The path field of the one JSON line of a deliver --json.
+  static std::string Field(const std::string& json, const std::string& name) {
+    const std::string key = "\"" + name + "\":";
+    const auto at = json.find(key);
+    if (at == std::string::npos) return "";
+    std::size_t start = at + key.size();
+    if (json[start] != '"') {
+      return json.substr(start, json.find_first_of(",}", start) - start);
+    }
+    std::string value;
+    for (std::size_t i = start + 1; i < json.size() && json[i] != '"'; ++i) {
+      if (json[i] == '\\' && i + 1 < json.size()) ++i;
+      value += json[i];
+    }
+    return value;
+  }
+
+  Outcome Deliver(const std::string& file) { return Run({"deliver", "--json", file}); }
+
+  std::string Plain() {
+    return Message("plain.eml", "Ann Lee <ann@example.org>", "Lunch on Friday",
+                   "Shall we meet for lunch on Friday at noon? The usual place.");
+  }
+  std::string EmptyBody() {
+    return Message("empty.eml", "Offers <offers@deals.example>", "Limited offer inside", ". . .");
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(CommandLineTest, NewSpamIsMarkedInTheInbox) {
+  const Outcome outcome = Deliver(EmptyBody());
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Field(outcome.out, "verdict"), "Spam");
+  EXPECT_EQ(Field(outcome.out, "reason"), "7");
+  EXPECT_EQ(Field(outcome.out, "folder"), "Inbox");
+  EXPECT_EQ(Field(outcome.out, "subject"), "<*3*>Limited offer inside");
+  EXPECT_TRUE(fs::exists(Field(outcome.out, "path")));
+}
+
+TEST_F(CommandLineTest, ValidMailStaysUntouchedInTheInbox) {
+  const Outcome outcome = Deliver(Plain());
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Field(outcome.out, "verdict"), "Valid");
+  EXPECT_EQ(Field(outcome.out, "subject"), "Lunch on Friday");
+  EXPECT_EQ(ReadText(Field(outcome.out, "path")), ReadText(Plain()));
+}
+
+TEST_F(CommandLineTest, WithAutomaticMovingSpamLandsInTheSpamFolderWithItsReportMark) {
+  ASSERT_EQ(Run({"options", "bSpamAutoMove=1", "bAddReportMarksToSubj=1"}).status, 0);
+  const Outcome outcome = Deliver(EmptyBody());
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Field(outcome.out, "folder"), "Junk E-mail");
+  EXPECT_EQ(Field(outcome.out, "subject"), "_<*3*>[Empty Body   ]Limited offer inside");
+}
+
+TEST_F(CommandLineTest, ADragIntoTheSpamFolderIsLearnedAndADragOutUnlearned) {
+  const std::string path = Field(Deliver(Plain()).out, "path");
+  Outcome moved = Run({"move", "--to", "Junk E-mail", path});
+  ASSERT_EQ(moved.status, 0) << moved.err;
+  EXPECT_NE(moved.out.find("_<*5*>Lunch on Friday"), std::string::npos) << moved.out;
+  const std::string uniqueName =
+      fs::path(path).filename().string().substr(0, fs::path(path).filename().string().find(':'));
+  EXPECT_NE(Run({"stats"}).out.find("1 spam"), std::string::npos);
+
+  moved = Run({"move", "--to", "Inbox", uniqueName});
+  ASSERT_EQ(moved.status, 0) << moved.err;
+  EXPECT_NE(moved.out.find("Inbox           Lunch on Friday"), std::string::npos) << moved.out;
+}
+
+TEST_F(CommandLineTest, ToSpamMovesMarkedMailAndToInboxBringsItBack) {
+  const std::string uniquePath = Field(Deliver(EmptyBody()).out, "path");
+  Outcome toSpam = Run({"to-spam"});
+  ASSERT_EQ(toSpam.status, 0) << toSpam.err;
+  const std::string name = fs::path(uniquePath).filename().string();
+  const std::string uniqueName = name.substr(0, name.find(':'));
+
+  Outcome back = Run({"to-inbox", uniqueName});
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_NE(back.out.find("Inbox"), std::string::npos) << back.out;
+  EXPECT_NE(back.out.find(" Limited offer inside"), std::string::npos) << back.out;
+}
+
+TEST_F(CommandLineTest, ToSpamWithNothingMarkedSaysSo) {
+  const Outcome outcome = Run({"to-spam"});
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_NE(outcome.err.find("skerrow: message box: Warning: Nothing to move."), std::string::npos);
+}
+
+TEST_F(CommandLineTest, MarkAndUnmarkTeachTheFilter) {
+  const std::string path = Field(Deliver(Plain()).out, "path");
+  const std::string name = fs::path(path).filename().string();
+  const std::string uniqueName = name.substr(0, name.find(':'));
+  Outcome marked = Run({"mark", uniqueName});
+  ASSERT_EQ(marked.status, 0) << marked.err;
+  EXPECT_NE(marked.out.find("<*5*>Lunch on Friday"), std::string::npos) << marked.out;
+  Outcome unmarked = Run({"unmark", uniqueName});
+  ASSERT_EQ(unmarked.status, 0) << unmarked.err;
+  EXPECT_NE(unmarked.out.find(" Lunch on Friday"), std::string::npos) << unmarked.out;
+  EXPECT_EQ(unmarked.out.find("<*"), std::string::npos) << unmarked.out;
+}
+
+TEST_F(CommandLineTest, OptionsAreAppliedAndTheSpamFolderRenamed) {
+  ASSERT_EQ(Deliver(Plain()).status, 0);
+  const Outcome applied = Run({"options", "sSpamBoxName=Spam", "bBayesFilter=0"});
+  ASSERT_EQ(applied.status, 0) << applied.err;
+  EXPECT_NE(applied.out.find("sSpamBoxName=Spam\n"), std::string::npos);
+  EXPECT_NE(applied.out.find("bBayesFilter=0\n"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(store() / "Spam"));
+  EXPECT_FALSE(fs::exists(store() / "Junk E-mail"));
+  const Outcome listed = Run({"options"});
+  EXPECT_NE(listed.out.find("bBayesFilter=0\n"), std::string::npos);
+  EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 26);
+}
+
+TEST_F(CommandLineTest, ABadOptionIsAUsageErrorAndChangesNothing) {
+  EXPECT_EQ(Run({"options", "bNoSuchThing=1"}).status, 2);
+  EXPECT_EQ(Run({"options", "bBayesFilter=yes"}).status, 2);
+  EXPECT_NE(Run({"options"}).out.find("bBayesFilter=1\n"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, TheDictionarySurvivesASecondRun) {
+  ASSERT_EQ(Run({"valid-texts", "--add", "invoice"}).status, 0);
+  ASSERT_EQ(Deliver(Plain()).status, 0);
+  const Outcome texts = Run({"valid-texts"});
+  EXPECT_EQ(texts.out, "invoice\n");
+  EXPECT_NE(Run({"stats"}).out.find("messages learned: 0 spam, 1 valid"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, ClassifyChangesNothing) {
+  const Outcome outcome = Run({"classify", "--json", EmptyBody()});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Field(outcome.out, "verdict"), "Spam");
+  EXPECT_TRUE(fs::is_empty(store() / "Inbox" / "new"));
+  EXPECT_TRUE(fs::is_empty(store() / "Inbox" / "cur"));
+  EXPECT_NE(Run({"stats"}).out.find("messages learned: 0 spam, 0 valid"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, ASecondInstanceIsRefused) {
+  auto held = maildir::MaildirStore::Open(store().string());
+  ASSERT_NE(held.store, nullptr);
+  const Outcome outcome = Deliver(Plain());
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_FALSE(outcome.err.empty());
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+}
+
+struct FailureCase {
+  std::vector<std::string> args;
+  int status;
+};
+
+class FailureTest : public CommandLineTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailureTest, FailsWithOneLineAndItsExitStatus) {
+  const Outcome outcome = Run(GetParam().args);
+  EXPECT_EQ(outcome.status, GetParam().status);
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(BadInput, FailureTest,
+                         ::testing::Values(FailureCase{{"frobnicate"}, 2},
+                                           FailureCase{{"deliver"}, 2},
+                                           FailureCase{{"move", "x"}, 2},
+                                           FailureCase{{"deliver", "--bogus", "x"}, 2},
+                                           FailureCase{{"deliver", "/no/such/message.eml"}, 1},
+                                           FailureCase{{"mark", "no-such-message"}, 1},
+                                           FailureCase{{"--store", "/no/such/store", "stats"}, 1}));
+
+TEST_F(CommandLineTest, HelpIsThereForTheCommandAndEachSubcommand) {
+  EXPECT_EQ(Run({"--help"}).status, 0);
+  for (const char* command :
+       {"deliver", "classify", "move", "to-spam", "to-inbox", "mark", "unmark", "watch", "options",
+        "valid-texts", "stats", "replay", "demo"}) {
+    const Outcome outcome = Run({command, "--help"});
+    EXPECT_EQ(outcome.status, 0) << command;
+    EXPECT_EQ(outcome.out.rfind(std::string("usage: skerrow ") + command, 0), 0u) << command;
+  }
+}
+
+TEST_F(CommandLineTest, TheDemoRunsToASummary) {
+  const Outcome outcome = Run({"demo"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_NE(outcome.out.find("spam messages caught on arrival"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace skerrow
