@@ -4,7 +4,9 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 
 #include "host/maildir/GMimeLibrary.h"
 #include "host/maildir/Utf8.h"
@@ -18,13 +20,41 @@ bool IsUtf8Label(std::string_view charset) {
   return charset == "utf-8" || charset == "utf8";
 }
 
-bool IsWindows1252Label(std::string_view charset) {
-  for (std::string_view label :
-       {"windows-1252", "cp1252", "x-cp1252", "us-ascii", "ascii", "iso-8859-1", "iso8859-1",
-        "iso_8859-1", "latin1", "l1", "ansi_x3.4-1968", "cp819", "iso-ir-100"}) {
+bool IsOneOf(std::string_view charset, std::initializer_list<std::string_view> labels) {
+  for (std::string_view label : labels) {
     if (charset == label) return true;
   }
   return false;
+}
+
+bool IsAsciiLabel(std::string_view charset) {
+  return IsOneOf(charset, {"us-ascii", "ascii", "ansi_x3.4-1968", "iso646-us"});
+}
+
+bool IsLatin1Label(std::string_view charset) {
+  return IsOneOf(charset,
+                 {"iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "l1", "cp819", "iso-ir-100"});
+}
+
+bool IsWindows1252Label(std::string_view charset) {
+  return IsOneOf(charset, {"windows-1252", "cp1252", "x-cp1252"}) || IsAsciiLabel(charset) ||
+         IsLatin1Label(charset);
+}
+
+// Whether the charset of that label has the code point (all three labels
+// are read with the windows-1252 table, but written strictly).
+std::optional<unsigned char> SingleByte(std::string_view charset, char32_t codePoint) {
+  if (IsAsciiLabel(charset)) {
+    if (codePoint < 0x80) return static_cast<unsigned char>(codePoint);
+    return std::nullopt;
+  }
+  if (IsLatin1Label(charset)) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+      return static_cast<unsigned char>(codePoint);
+    }
+    return std::nullopt;
+  }
+  return Windows1252::Encode(codePoint);
 }
 
 struct IconvCloser {
@@ -92,7 +122,7 @@ DecodedText CharsetCodec::Decode(std::string_view bytes, std::string_view charse
   const std::string name = Normalize(charset);
   if (name.empty()) return DecodeWithoutCharset(bytes);
   if (IsUtf8Label(name)) return {Utf8ToUtf16(bytes), "utf-8"};
-  if (IsWindows1252Label(name)) return {Windows1252::Decode(bytes), "windows-1252"};
+  if (IsWindows1252Label(name)) return {Windows1252::Decode(bytes), name};
   auto cd = OpenConverter("UTF-8", name);
   if (!cd) return DecodeWithoutCharset(bytes);
   std::string utf8;
@@ -110,14 +140,12 @@ std::string CharsetCodec::Encode(std::u16string_view text, std::string_view char
   const std::string name = Normalize(charset);
   if (name.empty() || IsUtf8Label(name)) return Utf16ToUtf8(text);
   if (IsWindows1252Label(name)) {
-    const bool asciiOnly = name == "us-ascii" || name == "ascii" || name == "ansi_x3.4-1968";
     std::string out;
     out.reserve(text.size());
     std::size_t index = 0;
     while (index < text.size()) {
       const char32_t codePoint = NextCodePoint(text, index);
-      auto byte = Windows1252::Encode(codePoint);
-      if (byte && (!asciiOnly || *byte < 0x80)) {
+      if (auto byte = SingleByte(name, codePoint)) {
         out.push_back(static_cast<char>(*byte));
       } else {
         out += substitute(codePoint);

@@ -3,7 +3,8 @@
 // Decoding never fails. Text without a charset, or with one nobody can
 // convert, is taken as UTF-8 when it is well-formed UTF-8 and as windows-1252
 // otherwise. The labels us-ascii and iso-8859-1 are read as windows-1252, its
-// superset, since mail labelled so routinely carries its quotes and dashes.
+// superset, since mail labelled so routinely carries its quotes and dashes;
+// writing under those labels keeps strictly to what they name.
 // A malformed byte in a declared charset becomes U+FFFD and decoding goes on.
 #pragma once
 

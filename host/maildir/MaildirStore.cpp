@@ -6,14 +6,13 @@
 #include <cerrno>
 
 #include "host/maildir/CharsetCodec.h"
-#include "host/maildir/MaildirFiles.h"
+#include "host/maildir/MaildirFileName.h"
 #include "host/maildir/MaildirFolder.h"
 #include "host/maildir/MaildirMailItem.h"
 #include "host/maildir/MaildirStatus.h"
 #include "host/maildir/MaildirWatcher.h"
 #include "host/maildir/StoreContext.h"
 #include "host/maildir/StoreLock.h"
-#include "host/maildir/Utf8.h"
 
 namespace skerrow::maildir {
 
@@ -82,7 +81,11 @@ MaildirStore::MaildirStore(std::string dir, std::unique_ptr<StoreLock> lock,
                            std::shared_ptr<StoreContext> context)
     : dir_(std::move(dir)), lock_(std::move(lock)), context_(std::move(context)) {}
 
-MaildirStore::~MaildirStore() = default;
+MaildirStore::~MaildirStore() {
+  // The selection holds item handles, which hold the context: let go of
+  // them so that the context can go once the last outside handle does.
+  context_->SetSelection({});
+}
 
 ApplicationPtr MaildirStore::GetApplication() {
   return context_->ApplicationHandle();

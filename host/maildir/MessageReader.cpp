@@ -122,7 +122,6 @@ std::optional<std::time_t> MessageReader::ParseDate(std::string_view text) {
   if (date == nullptr) return std::nullopt;
   const gint64 seconds = g_date_time_to_unix(date);
   g_date_time_unref(date);
-  if (seconds <= 0) return std::nullopt;  // GMime's answer for text it could not read
   return static_cast<std::time_t>(seconds);
 }
 

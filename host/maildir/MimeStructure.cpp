@@ -50,14 +50,16 @@ class Walker {
  public:
   Walker(std::string_view raw, std::vector<MimePart>& parts) : raw_(raw), parts_(parts) {}
 
-  void Walk(GMimeObject* object, bool topLevel) {
-    if (object == nullptr || ++visited_ > kMaxParts) return;
+  void Walk(GMimeObject* object, bool topLevel, int depth = 0) {
+    if (object == nullptr || ++visited_ > kMaxParts || depth > kMaxDepth) return;
     if (GMIME_IS_MULTIPART(object)) {
       auto* multipart = GMIME_MULTIPART(object);
       const char* boundary = g_mime_multipart_get_boundary(multipart);
       boundaries_.emplace_back(boundary != nullptr ? boundary : "");
       const int count = g_mime_multipart_get_count(multipart);
-      for (int i = 0; i < count; ++i) Walk(g_mime_multipart_get_part(multipart, i), false);
+      for (int i = 0; i < count; ++i) {
+        Walk(g_mime_multipart_get_part(multipart, i), false, depth + 1);
+      }
       boundaries_.pop_back();
       return;
     }
@@ -85,8 +87,10 @@ class Walker {
   }
 
  private:
-  // Far more parts than any real message has: a bound on hostile nesting.
+  // Far more parts and deeper nesting than any real message has: bounds
+  // against hostile messages.
   static constexpr int kMaxParts = 10000;
+  static constexpr int kMaxDepth = 200;
 
   bool LocateContent(GMimePart* leaf, MimePart& part) const {
     GMimeDataWrapper* wrapper = g_mime_part_get_content(leaf);
@@ -113,7 +117,7 @@ class Walker {
       const gint64 offset = g_mime_header_get_offset(g_mime_header_list_get_header_at(headers, i));
       if (offset >= 0 && (first < 0 || offset < first)) first = offset;
     }
-    if (first >= 0 && first <= static_cast<gint64>(part.contentStart)) {
+    if (first >= 0 && (part.attachedMessage || first <= static_cast<gint64>(part.contentStart))) {
       return static_cast<std::size_t>(first);
     }
     std::size_t pos = part.contentStart;

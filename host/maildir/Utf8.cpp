@@ -67,6 +67,10 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t index = 0;
   while (index < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[index]) < 0x80) {  // the common case, quickly
+      ++index;
+      continue;
+    }
     char32_t codePoint = 0;
     const std::size_t length = DecodeSequence(bytes, index, codePoint);
     if (length == 0) return false;
@@ -80,6 +84,12 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
   out.reserve(bytes.size());
   std::size_t index = 0;
   while (index < bytes.size()) {
+    const auto byte = static_cast<unsigned char>(bytes[index]);
+    if (byte < 0x80) {
+      out.push_back(static_cast<char16_t>(byte));
+      ++index;
+      continue;
+    }
     char32_t codePoint = 0;
     const std::size_t length = DecodeSequence(bytes, index, codePoint);
     if (length == 0) {

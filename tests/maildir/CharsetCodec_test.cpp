@@ -33,8 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
         // An unknown charset is treated as no charset.
         DecodeCase{"\xE9", "x-no-such-charset", u"\u00e9", "windows-1252"},
         // Latin-1 and ASCII labels read as their superset windows-1252.
-        DecodeCase{"\x93Hi\x94", "iso-8859-1", u"\u201cHi\u201d", "windows-1252"},
-        DecodeCase{"\x96", "US-ASCII", u"\u2013", "windows-1252"},
+        DecodeCase{"\x93Hi\x94", "iso-8859-1", u"\u201cHi\u201d", "iso-8859-1"},
+        DecodeCase{"\x96", "US-ASCII", u"\u2013", "us-ascii"},
         DecodeCase{"\"caf\xC3\xA9\"", "\"UTF-8\"", u"\"caf\u00e9\"", "utf-8"},
         // Other charsets through iconv.
         DecodeCase{"\xF7\xD9\xC7\xCF\xC4\xCE\xCF\xC5", "koi8-r",
@@ -51,6 +51,7 @@ TEST(CharsetCodec, WritesWhatTheCharsetLacksThroughTheSubstitute) {
   const auto reference = [](char32_t c) { return "&#" + std::to_string(c) + ";"; };
   EXPECT_EQ(CharsetCodec::Encode(u"\u20ac \u4f60", "windows-1252", reference), "\x80 &#20320;");
   EXPECT_EQ(CharsetCodec::Encode(u"\u00e9", "us-ascii", reference), "&#233;");
+  EXPECT_EQ(CharsetCodec::Encode(u"\u00e9\u20ac", "iso-8859-1", reference), "\xE9&#8364;");
   EXPECT_EQ(CharsetCodec::Encode(u"\u0412 \u20ac", "koi8-r", reference), "\xF7 &#8364;");
 }
 
