@@ -176,8 +176,8 @@ void SpamFolderManager::OnFolderChange(const DispatchPtr& changed) {
   env_.log.LogFailure(name.status, kPlaceChangedFolderName);
   if (!name.ok()) return;
 
-  // A folder first seen now (made or renamed since start-up) is only
-  // recorded: its messages were not brought in by a move we could have seen.
+  // A folder first seen now (made or renamed since start-up) has no earlier
+  // count to grow from: it is only recorded.
   const std::int32_t count = CountItems(*folder);
   const auto [counted, firstSeen] = itemCounts_.try_emplace(name.value, count);
   const std::int32_t growth = firstSeen ? 0 : count - counted->second;
