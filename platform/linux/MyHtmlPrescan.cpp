@@ -19,9 +19,11 @@ constexpr std::uint64_t kScanCost = 3;
 constexpr std::uint64_t kCopyCost = 2000;
 constexpr std::uint64_t kByteCost = 12;
 static_assert(kMyHtmlWorkBudget / kByteCost <= kMyHtmlLongestText);
-// Every this many runs of text after markup get a marker: a text node then
-// takes a handful of appends at most.
-constexpr unsigned kMarkerInterval = 4;
+// Every this many runs of text after markup get a marker. One for each:
+// besides copying a text whole at each append, the library's append can
+// copy between overlapping memory on some inputs, so it is never asked to
+// append at all where a marker can prevent it.
+constexpr unsigned kMarkerInterval = 1;
 constexpr std::string_view kCommentMarker = "<!--\x01sk-->";
 
 enum TagFlag : unsigned {

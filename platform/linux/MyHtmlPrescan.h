@@ -5,13 +5,14 @@
 //   content, one copy each ("<div><b id=1></div><div><b id=2></div>..."
 //   builds n*n/2 elements from n tags);
 // - the parser library appends each text that follows an ignored tag to the
-//   previous text node by copying it whole (quadratic in the text's length).
+//   previous text node by copying it whole (quadratic in the text's length),
+//   and on some inputs copies between overlapping memory as it does.
 // The pass estimates the parser's work tag by tag with a small model of its
 // open elements and formatting list, and cuts the text before the first tag
 // that would take the estimate over the budget. It also puts a marker
 // (a comment and a self-closing WBR that no author writes) before every
-// run of text that follows markup, outside raw text, so that no text node
-// is appended to more than once; the tree conversion drops the markers.
+// run of text that follows markup, outside raw text, so that the library
+// does not append to a text node; the tree conversion drops the markers.
 #pragma once
 
 #include <cstddef>
