@@ -98,7 +98,7 @@ int ReplayCommand::Run(const Locations&, const std::vector<std::string>& args) {
   const Locations place{(scratch.path() / "home").string(), (scratch.path() / "store").string()};
   std::error_code code;
   std::filesystem::create_directories(place.store, code);
-  auto session = Session::Open(place, error);
+  auto session = Session::Open(place, error, /*scratch=*/true);
   if (!session) return Failure(error);
   session->Connect();
 

@@ -15,7 +15,7 @@ unsigned ConfiguredCodePage() {
   return (*end == '\0' && value > 0 && value < 65536) ? static_cast<unsigned>(value) : 0;
 }
 
-std::unique_ptr<Session> Session::Open(const Locations& where, std::string& error) {
+std::unique_ptr<Session> Session::Open(const Locations& where, std::string& error, bool scratch) {
   const unsigned codePage = ConfiguredCodePage();
   if (codePage == 0) {
     error = "SKERROW_CODEPAGE is not a code page number";
@@ -32,6 +32,7 @@ std::unique_ptr<Session> Session::Open(const Locations& where, std::string& erro
   maildir::MaildirStoreOptions options;
   options.contactsDir = (session->home_->prefix().Root() / "contacts").string();
   options.clipboard = &session->platform().clipboard;
+  options.durable = !scratch;
   maildir::MaildirStore::Opening opening = maildir::MaildirStore::Open(where.store, options);
   if (!opening.store) {
     error = opening.error;

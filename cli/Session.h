@@ -20,7 +20,10 @@ class Session {
   // Opens the prefix (created on first use) and the store (it must exist; a
   // missing Inbox is created; a store held by another instance fails).
   // Null with a one-line reason on failure.
-  static std::unique_ptr<Session> Open(const Locations& where, std::string& error);
+  // A scratch session (replay, demo) skips the disk syncs that keep a real
+  // store safe from crashes: its contents are thrown away afterwards.
+  static std::unique_ptr<Session> Open(const Locations& where, std::string& error,
+                                       bool scratch = false);
   ~Session();
 
   // Start-up of the add-in; from here on the store's events reach it.

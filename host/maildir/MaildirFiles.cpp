@@ -52,12 +52,12 @@ HResult WriteAll(int fd, std::string_view bytes) {
 }
 
 // Writes and syncs a new file at path, created exclusively.
-HResult WriteNewFile(const std::string& path, std::string_view bytes, mode_t mode) {
+HResult WriteNewFile(const std::string& path, std::string_view bytes, mode_t mode, bool durable) {
   FileDescriptor fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
   if (fd.get() < 0) return StatusFromErrno(errno);
   HResult status = WriteAll(fd.get(), bytes);
   if (hr::Succeeded(status) && fchmod(fd.get(), mode) != 0) status = StatusFromErrno(errno);
-  if (hr::Succeeded(status) && fsync(fd.get()) != 0) status = StatusFromErrno(errno);
+  if (hr::Succeeded(status) && durable && fsync(fd.get()) != 0) status = StatusFromErrno(errno);
   if (!fd.Close() && hr::Succeeded(status)) status = StatusFromErrno(errno);
   if (hr::Failed(status)) unlink(path.c_str());
   return status;
@@ -157,22 +157,22 @@ Result<std::string> MaildirFiles::ReadHead(const std::string& path) {
 }
 
 HResult MaildirFiles::CreateMessage(const std::string& tmpDir, const std::string& uniqueName,
-                                    std::string_view bytes, const std::string& target,
-                                    mode_t mode) {
+                                    std::string_view bytes, const std::string& target, mode_t mode,
+                                    bool durable) {
   const std::string staged = tmpDir + "/" + uniqueName;
-  HResult status = WriteNewFile(staged, bytes, mode);
+  HResult status = WriteNewFile(staged, bytes, mode, durable);
   if (hr::Failed(status)) return status;
   status = RenameNoReplace(staged, target);
   if (hr::Failed(status)) {
     unlink(staged.c_str());
     return status;
   }
-  SyncDirectory(DirectoryOf(target));
+  if (durable) SyncDirectory(DirectoryOf(target));
   return hr::kOk;
 }
 
 HResult MaildirFiles::ReplaceMessage(const std::string& tmpDir, std::string_view bytes,
-                                     const std::string& target) {
+                                     const std::string& target, bool durable) {
   struct stat info {};
   if (stat(target.c_str(), &info) != 0) return StatusFromErrno(errno);
   HResult status = EnsureMaildir(DirectoryOf(tmpDir));
@@ -181,7 +181,7 @@ HResult MaildirFiles::ReplaceMessage(const std::string& tmpDir, std::string_view
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     staged = tmpDir + "/" + std::to_string(std::time(nullptr)) + ".R" + std::to_string(attempt) +
              "P" + std::to_string(getpid()) + ".rewrite";
-    status = WriteNewFile(staged, bytes, info.st_mode & 07777);
+    status = WriteNewFile(staged, bytes, info.st_mode & 07777, durable);
     if (status != kAlreadyExists) break;
   }
   if (hr::Failed(status)) return status;
@@ -190,7 +190,7 @@ HResult MaildirFiles::ReplaceMessage(const std::string& tmpDir, std::string_view
     unlink(staged.c_str());
     return status;
   }
-  SyncDirectory(DirectoryOf(target));
+  if (durable) SyncDirectory(DirectoryOf(target));
   return hr::kOk;
 }
 

@@ -35,12 +35,15 @@ class MaildirFiles {
   // Writes bytes into a new file in tmpDir (created exclusively, name chosen
   // from the unique name), syncs it, and renames it to target, which must not
   // exist yet. The new file gets mode.
+  // Without durable, the sync is skipped (a scratch store, see
+  // MaildirStoreOptions::durable).
   static HResult CreateMessage(const std::string& tmpDir, const std::string& uniqueName,
-                               std::string_view bytes, const std::string& target, mode_t mode);
+                               std::string_view bytes, const std::string& target, mode_t mode,
+                               bool durable = true);
   // Writes bytes into a fresh file in tmpDir, syncs it, and renames it over
   // target, keeping target's permission bits.
   static HResult ReplaceMessage(const std::string& tmpDir, std::string_view bytes,
-                                const std::string& target);
+                                const std::string& target, bool durable = true);
 
   // Renames without ever replacing an existing file or directory.
   static HResult RenameNoReplace(const std::string& from, const std::string& to);

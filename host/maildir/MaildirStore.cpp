@@ -70,7 +70,7 @@ MaildirStore::Opening MaildirStore::Open(const std::string& storeDir,
                    "cannot create the Inbox of the store " + dir + ": " + DescribeStatus(inbox));
   }
   auto context = std::make_shared<StoreContext>(dir, std::move(layout), options.contactsDir,
-                                                options.clipboard);
+                                                options.clipboard, options.durable);
   context->RememberTopLevelCounts();
   Opening opening;
   opening.store.reset(new MaildirStore(dir, std::move(lock.value), std::move(context)));

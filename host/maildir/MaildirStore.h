@@ -41,6 +41,10 @@ struct MaildirStoreOptions {
   std::string contactsDir;
   // Where PasteFace takes button faces from; null: faces are not recorded.
   Clipboard* clipboard = nullptr;
+  // Messages are synced to the disk before a write or a move counts, so that
+  // a crash never loses one. Only a scratch store whose contents are thrown
+  // away afterwards (an evaluation run) turns this off.
+  bool durable = true;
 };
 
 struct ItemLocation {

@@ -116,7 +116,7 @@ HResult MessageCatalog::Save(MessageRecord& record) {
   auto rewritten = MessageRewriter::Apply(raw.value, edits);
   if (!rewritten.ok()) return rewritten.status;
   const HResult status = MaildirFiles::ReplaceMessage(tree_.Directory(*record.folder) + "/tmp",
-                                                      rewritten.value, path.value);
+                                                      rewritten.value, path.value, durable_);
   if (hr::Failed(status)) return status;
   record.pendingSubject.reset();
   record.pendingHtmlBody.reset();
@@ -134,7 +134,7 @@ HResult MessageCatalog::SetSeen(MessageRecord& record, bool seen) {
   const std::string curDir = tree_.Directory(*record.folder) + "/cur";
   const HResult status = MaildirFiles::RenameNoReplace(path.value, curDir + "/" + name);
   if (hr::Failed(status)) return status;
-  MaildirFiles::SyncDirectory(curDir);
+  Sync(curDir);
   record.subdir = "cur";
   record.fileName = name;
   return hr::kOk;
@@ -157,8 +157,8 @@ HResult MessageCatalog::Relocate(MessageRecord& record,
   const std::string name = MaildirFileName::ForCur(record.fileName);
   status = MaildirFiles::RenameNoReplace(path.value, destinationDir + "/cur/" + name);
   if (hr::Failed(status)) return status;
-  MaildirFiles::SyncDirectory(destinationDir + "/cur");
-  MaildirFiles::SyncDirectory(tree_.Directory(*record.folder) + "/" + record.subdir);
+  Sync(destinationDir + "/cur");
+  Sync(tree_.Directory(*record.folder) + "/" + record.subdir);
   const FolderNode* oldFolder = record.folder.get();
   record.folder = destination;
   record.subdir = "cur";
@@ -175,7 +175,7 @@ HResult MessageCatalog::TakeIntoCur(MessageRecord& record) {
   const std::string name = MaildirFileName::ForCur(record.fileName);
   const HResult status = MaildirFiles::RenameNoReplace(path.value, curDir + "/" + name);
   if (hr::Failed(status)) return status;
-  MaildirFiles::SyncDirectory(curDir);
+  Sync(curDir);
   record.subdir = "cur";
   record.fileName = name;
   return hr::kOk;

@@ -13,13 +13,17 @@
 
 #include "base/Result.h"
 #include "host/maildir/FolderTree.h"
+#include "host/maildir/MaildirFiles.h"
 #include "host/maildir/MessageRecord.h"
 
 namespace skerrow::maildir {
 
 class MessageCatalog {
  public:
-  explicit MessageCatalog(FolderTree& tree) : tree_(tree) {}
+  // durable: every write and rename is synced to the disk before it counts
+  // (off only for scratch stores).
+  MessageCatalog(FolderTree& tree, bool durable) : tree_(tree), durable_(durable) {}
+  bool Durable() const { return durable_; }
 
   // The record of a file, shared with every other holder of the message.
   std::shared_ptr<MessageRecord> RecordFor(const std::shared_ptr<FolderNode>& folder,
@@ -52,7 +56,12 @@ class MessageCatalog {
   void Rekey(MessageRecord& record, const FolderNode* oldFolder, const std::string& oldUnique);
   void Forget();
 
+  void Sync(const std::string& dir) const {
+    if (durable_) MaildirFiles::SyncDirectory(dir);
+  }
+
   FolderTree& tree_;
+  bool durable_;
   std::map<Key, std::weak_ptr<MessageRecord>> records_;
   std::size_t sweepAt_ = 1024;
 };

@@ -24,10 +24,10 @@ std::string RealPath(const std::string& path) {
 }  // namespace
 
 StoreContext::StoreContext(std::string storeDir, std::unique_ptr<StoreLayout> layout,
-                           std::string contactsDir, Clipboard* clipboard)
+                           std::string contactsDir, Clipboard* clipboard, bool durable)
     : queue_(std::make_shared<EventQueue>()),
       tree_(std::move(storeDir), std::move(layout), queue_),
-      catalog_(tree_),
+      catalog_(tree_, durable),
       contactsDir_(std::move(contactsDir)),
       applicationEvents_(EventInterface::ApplicationEvents, queue_),
       commandBars_(std::make_shared<StandInCommandBars>(queue_, clipboard)) {}
@@ -91,7 +91,8 @@ Result<std::shared_ptr<MessageRecord>> StoreContext::Deliver(std::string_view by
   std::string name;
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = MaildirFileName::NewUniqueName(++deliveries_);
-    status = MaildirFiles::CreateMessage(dir + "/tmp", name, bytes, dir + "/new/" + name, 0600);
+    status = MaildirFiles::CreateMessage(dir + "/tmp", name, bytes, dir + "/new/" + name, 0600,
+                                         catalog_.Durable());
     if (status != kAlreadyExists) break;
   }
   if (hr::Failed(status)) return RecordResult{status, nullptr};

@@ -30,7 +30,7 @@ namespace skerrow::maildir {
 class StoreContext : public std::enable_shared_from_this<StoreContext> {
  public:
   StoreContext(std::string storeDir, std::unique_ptr<StoreLayout> layout, std::string contactsDir,
-               Clipboard* clipboard);
+               Clipboard* clipboard, bool durable = true);
   StoreContext(const StoreContext&) = delete;
   StoreContext& operator=(const StoreContext&) = delete;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/memory/MemoryClipboard.h"
+#include "platform/linux/MemoryClipboard.h"
 
 namespace skerrow {
 namespace {
