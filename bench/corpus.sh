@@ -60,7 +60,9 @@ for entry in "${order[@]}"; do
   label=${entry%% *}
   file=${entry#* }
   set +e
-  bogofilter -d "$db" -I "$file"
+  # Before the first registration there is no word list: an error (3),
+  # counted as not spam.
+  bogofilter -d "$db" -I "$file" 2>/dev/null
   verdict=$?
   set -e
   # 0 spam, 1 ham, 2 unsure (kept in the Inbox, like ham); 3 is an error.

@@ -54,17 +54,11 @@ const char* ClassifyCommand::Help() const {
 }
 
 int ClassifyCommand::Run(const Locations& where, const std::vector<std::string>& args) {
-  OptionParser options({"--json"}, {});
+  MessageFiles messages;
+  if (const int status = ReadMessageFiles(*this, args, messages); status != kExitOk) return status;
+  const bool json = messages.json;
+
   std::string error;
-  if (!options.Parse(args, error)) return UsageError(*this, error);
-  if (options.Operands().empty()) return UsageError(*this, "no message file given");
-  const bool json = options.Has("--json");
-
-  std::vector<std::string> messages;
-  for (const std::string& file : options.Operands()) {
-    if (!ReadMessageFile(file, messages.emplace_back(), error)) return Failure(error);
-  }
-
   auto session = Session::Open(where, error);
   if (!session) return Failure(error);
   // Each message is read from a scratch store of its own, so the user's
@@ -84,9 +78,9 @@ int ClassifyCommand::Run(const Locations& where, const std::vector<std::string>&
   MailClassifier judge(stages, filterOptions, addIn.env().log);
 
   int status = kExitOk;
-  for (std::size_t i = 0; i < messages.size(); ++i) {
-    const std::string& file = options.Operands()[i];
-    const Result<MailItemPtr> item = reading.store->Deliver(messages[i]);
+  for (std::size_t i = 0; i < messages.bytes.size(); ++i) {
+    const std::string& file = messages.names[i];
+    const Result<MailItemPtr> item = reading.store->Deliver(messages.bytes[i]);
     if (!item.ok() || !item.value) {
       std::fprintf(stderr, "skerrow: cannot read %s as a message\n", file.c_str());
       status = kExitFailure;

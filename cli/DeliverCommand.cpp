@@ -17,26 +17,18 @@ const char* DeliverCommand::Help() const {
 }
 
 int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& args) {
-  OptionParser options({"--json"}, {});
+  MessageFiles messages;
+  if (const int status = ReadMessageFiles(*this, args, messages); status != kExitOk) return status;
+  const bool json = messages.json;
+
   std::string error;
-  if (!options.Parse(args, error)) return UsageError(*this, error);
-  if (options.Operands().empty()) return UsageError(*this, "no message file given");
-  const bool json = options.Has("--json");
-
-  // Every message is read before the store is touched: a missing or
-  // unreadable file changes nothing.
-  std::vector<std::string> messages;
-  for (const std::string& file : options.Operands()) {
-    if (!ReadMessageFile(file, messages.emplace_back(), error)) return Failure(error);
-  }
-
   auto session = Session::Open(where, error);
   if (!session) return Failure(error);
   session->Connect();
   int status = kExitOk;
-  for (std::size_t i = 0; i < messages.size(); ++i) {
-    const std::string& file = options.Operands()[i];
-    const Result<MailItemPtr> delivered = session->store().Deliver(messages[i]);
+  for (std::size_t i = 0; i < messages.bytes.size(); ++i) {
+    const std::string& file = messages.names[i];
+    const Result<MailItemPtr> delivered = session->store().Deliver(messages.bytes[i]);
     const auto verdicts = session->TakeVerdicts();
     if (!delivered.ok() || !delivered.value) {
       std::fprintf(stderr, "skerrow: cannot deliver %s into the store\n", file.c_str());

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "cli/CommandLine.h"
 #include "cli/Text.h"
 
 namespace skerrow::cli {
@@ -42,6 +43,20 @@ bool ReadMessageFile(const std::string& file, std::string& bytes, std::string& e
     return false;
   }
   return true;
+}
+
+int ReadMessageFiles(const Command& command, const std::vector<std::string>& args,
+                     MessageFiles& files) {
+  OptionParser options({"--json"}, {});
+  std::string error;
+  if (!options.Parse(args, error)) return UsageError(command, error);
+  if (options.Operands().empty()) return UsageError(command, "no message file given");
+  files.json = options.Has("--json");
+  files.names = options.Operands();
+  for (const std::string& file : files.names) {
+    if (!ReadMessageFile(file, files.bytes.emplace_back(), error)) return Failure(error);
+  }
+  return kExitOk;
 }
 
 }  // namespace skerrow::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/ResultLine.h"
 #include "cli/Session.h"
@@ -15,5 +16,18 @@ ResultLine DescribeMessage(Session& session, const std::string& file, const Disp
 // Reads a message file, or standard input for "-". False with a reason on
 // failure.
 bool ReadMessageFile(const std::string& file, std::string& bytes, std::string& error);
+
+// The arguments of the commands that take messages from files:
+// [--json] FILE..., with every file read before anything else happens, so
+// that a missing or unreadable file changes nothing.
+struct MessageFiles {
+  bool json = false;
+  std::vector<std::string> names;  // as given
+  std::vector<std::string> bytes;  // each file's content
+};
+// kExitOk, or the exit status of the usage error or the failed read it
+// reported.
+int ReadMessageFiles(const Command& command, const std::vector<std::string>& args,
+                     MessageFiles& files);
 
 }  // namespace skerrow::cli
