@@ -1,16 +1,16 @@
 #include "cli/Text.h"
 
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 #include "platform/Platform.h"
 
 namespace skerrow::cli {
 
 std::string ToUtf8(std::u16string_view text) {
-  return maildir::Utf16ToUtf8(text);
+  return Utf16ToUtf8(text);
 }
 
 std::u16string FromUtf8(std::string_view text) {
-  return maildir::Utf8ToUtf16(text);
+  return Utf8ToUtf16(text);
 }
 
 std::string AnsiToUtf8(std::string_view text, const CodePage& codePage) {

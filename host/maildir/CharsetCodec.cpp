@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "host/maildir/GMimeLibrary.h"
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 #include "host/maildir/Windows1252.h"
 
 namespace skerrow::maildir {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/maildir/TransferEncoding.h"
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 
 namespace skerrow::maildir {
 

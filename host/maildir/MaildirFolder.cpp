@@ -4,7 +4,7 @@
 #include "host/maildir/MaildirFolders.h"
 #include "host/maildir/MaildirItems.h"
 #include "host/maildir/StoreContext.h"
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 
 namespace skerrow::maildir {
 

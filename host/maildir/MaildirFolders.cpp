@@ -2,7 +2,7 @@
 
 #include "host/maildir/MaildirStatus.h"
 #include "host/maildir/StoreContext.h"
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 
 namespace skerrow::maildir {
 

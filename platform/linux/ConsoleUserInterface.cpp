@@ -1,49 +1,23 @@
 #include "platform/linux/ConsoleUserInterface.h"
 
+#include "base/Utf8.h"
+
 namespace skerrow {
 
-namespace {
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-}  // namespace
-
 std::string ConsoleUserInterface::FormatLine(std::u16string_view text) {
-  std::string line = "skerrow: message box: ";
+  // One line: each line break ("\r\n" counting as one) becomes a blank.
+  std::u16string oneLine;
+  oneLine.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
+    const char16_t c = text[i];
     if (c == u'\r' || c == u'\n') {
-      // "\r\n" is one break.
       if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-      line.push_back(' ');
-      continue;
+      oneLine.push_back(u' ');
+    } else {
+      oneLine.push_back(c);
     }
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    AppendUtf8(line, c);
   }
-  return line;
+  return "skerrow: message box: " + Utf16ToUtf8(oneLine);
 }
 
 int ConsoleUserInterface::ShowMessage(std::string_view text, std::string_view, unsigned) {

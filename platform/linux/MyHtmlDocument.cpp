@@ -2,7 +2,7 @@
 
 #include "platform/linux/MyHtmlElement.h"
 #include "platform/linux/MyHtmlPrescan.h"
-#include "platform/linux/MyHtmlUtf.h"
+#include "base/Utf8.h"
 
 namespace skerrow {
 

@@ -7,7 +7,7 @@
 #include "platform/linux/MyHtmlSerializer.h"
 #include "platform/linux/MyHtmlStyle.h"
 #include "platform/linux/MyHtmlTextRenderer.h"
-#include "platform/linux/MyHtmlUtf.h"
+#include "base/Utf8.h"
 
 namespace skerrow {
 

@@ -9,7 +9,7 @@
 #include "engine/FeatureExtractor.h"
 #include "engine/MailClassifier.h"
 #include "host/memory/MemoryStore.h"
-#include "platform/linux/MyHtmlUtf.h"
+#include "base/Utf8.h"
 #include "stats/WordStatistics.h"
 #include "tests/support/TestPlatform.h"
 

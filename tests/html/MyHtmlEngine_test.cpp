@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/linux/MyHtmlStyle.h"
-#include "platform/linux/MyHtmlUtf.h"
+#include "base/Utf8.h"
 
 namespace skerrow {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 
 namespace skerrow::maildir {
 namespace {

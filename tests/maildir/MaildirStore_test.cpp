@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/maildir/MaildirStatus.h"
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 #include "tests/support/TempFolder.h"
 
 namespace skerrow::maildir {

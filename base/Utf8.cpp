@@ -1,6 +1,6 @@
-#include "host/maildir/Utf8.h"
+#include "base/Utf8.h"
 
-namespace skerrow::maildir {
+namespace skerrow {
 
 namespace {
 
@@ -137,4 +137,4 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& index) {
   return kReplacement;
 }
 
-}  // namespace skerrow::maildir
+}  // namespace skerrow

@@ -1,4 +1,5 @@
-// UTF-8 <-> UTF-16 conversions for texts crossing the host boundary. Invalid
+// UTF-8 <-> UTF-16 conversions for texts crossing the host and HTML-engine
+// boundaries and for the command line's output. Invalid
 // input never fails: a byte that does not start a well-formed sequence, or a
 // lone surrogate, becomes U+FFFD.
 #pragma once
@@ -6,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace skerrow::maildir {
+namespace skerrow {
 
 // True when the bytes are well-formed UTF-8 (no overlong forms, no
 // surrogates, nothing above U+10FFFF).
@@ -22,4 +23,4 @@ void AppendCodePoint(std::u16string& out, char32_t codePoint);
 // lone surrogate reads as U+FFFD.
 char32_t NextCodePoint(std::u16string_view text, std::size_t& index);
 
-}  // namespace skerrow::maildir
+}  // namespace skerrow
