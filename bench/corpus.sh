@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Evaluates Skerrow on a labelled corpus and, side by side in the same run,
 # bogofilter on the same messages in the same order with the same policy
-# (train on error: a message is learned only when it was misjudged).
+# (train on error: a message is learned only when it was misjudged, and for
+# bogofilter also when it was unsure).
 #
 #   bench/corpus.sh DIR_HAM DIR_SPAM
 #
@@ -66,11 +67,16 @@ for entry in "${order[@]}"; do
   verdict=$?
   set -e
   # 0 spam, 1 ham, 2 unsure (kept in the Inbox, like ham); 3 is an error.
+  # A mistake is corrected by registering the message under its label; an
+  # unsure verdict is registered too (bogofilter learns nothing of valid mail
+  # otherwise, as it has no automatic training of its own).
   if [ "$label" = S ] && [ "$verdict" -ne 0 ]; then
     bf_fn=$((bf_fn + 1))
     bogofilter -d "$db" -s -I "$file"
   elif [ "$label" = H ] && [ "$verdict" -eq 0 ]; then
     bf_fp=$((bf_fp + 1))
+    bogofilter -d "$db" -n -I "$file"
+  elif [ "$label" = H ] && [ "$verdict" -ne 1 ]; then
     bogofilter -d "$db" -n -I "$file"
   fi
 done
