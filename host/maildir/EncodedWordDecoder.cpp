@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/maildir/CharsetCodec.h"
+#include "host/maildir/HexEscapes.h"
 #include "host/maildir/TransferEncoding.h"
 
 namespace skerrow::maildir {
@@ -22,33 +23,12 @@ struct EncodedWord {
   std::size_t end = 0;  // just past the closing "?="
 };
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
 std::string DecodeQ(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '_') {
-      out.push_back(' ');
-    } else if (c == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-               HexValue(text[i + 2]) >= 0) {
-      out.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
-      i += 2;
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out;
+  return DecodeHexEscapes(text, '=', true);
 }
 
 // An encoded word "=?charset?B|Q?text?=" starting at start, if there is one.

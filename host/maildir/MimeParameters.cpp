@@ -5,6 +5,7 @@
 
 #include "host/maildir/CharsetCodec.h"
 #include "host/maildir/EncodedWordDecoder.h"
+#include "host/maildir/HexEscapes.h"
 
 namespace skerrow::maildir {
 
@@ -73,25 +74,8 @@ std::vector<Parameter> Split(std::string_view raw) {
   return parameters;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::string PercentDecode(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-        HexValue(text[i + 2]) >= 0) {
-      out.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
-      i += 2;
-    } else {
-      out.push_back(text[i]);
-    }
-  }
-  return out;
+  return DecodeHexEscapes(text, '%');
 }
 
 // The RFC 2231 form of the parameter, if the field has one.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "host/maildir/CharsetCodec.h"
+#include "host/maildir/HexEscapes.h"
 
 namespace skerrow::maildir {
 
@@ -84,25 +85,8 @@ std::optional<Property> ParseLine(const std::string& line) {
   return property;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::string DecodeQuotedPrintable(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-        HexValue(text[i + 2]) >= 0) {
-      out.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
-      i += 2;
-    } else {
-      out.push_back(text[i]);
-    }
-  }
-  return out;
+  return DecodeHexEscapes(text, '=');
 }
 
 std::u16string TextValue(const Property& property, bool structured) {
