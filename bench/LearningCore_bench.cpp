@@ -17,49 +17,11 @@
 #include "stats/Pruning.h"
 #include "stats/Training.h"
 #include "stats/WordStatistics.h"
+#include "tests/support/MemoryFileSystem.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
 namespace {
-
-// Files in memory, so that the dictionary benchmarks measure the format
-// rather than the disk.
-class MemoryFiles : public FileSystem {
- public:
-  std::map<std::string, std::string, std::less<>> files;
-
-  bool AppendText(std::string_view path, std::string_view text) override {
-    files[std::string(path)] += text;
-    return true;
-  }
-  std::optional<std::string> ReadAll(std::string_view path) override {
-    const auto file = files.find(path);
-    if (file == files.end()) return std::nullopt;
-    return file->second;
-  }
-  std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) override {
-    return std::make_unique<Replacement>(*this, std::string(path));
-  }
-
- private:
-  class Replacement : public ReplacementFile {
-   public:
-    Replacement(MemoryFiles& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
-    bool Write(const void* data, std::size_t size) override {
-      bytes_.append(static_cast<const char*>(data), size);
-      return true;
-    }
-    bool Commit() override {
-      owner_.files[path_] = std::move(bytes_);
-      return true;
-    }
-
-   private:
-    MemoryFiles& owner_;
-    std::string path_;
-    std::string bytes_;
-  };
-};
 
 void BM_BayesProbability120WordsFullTable(benchmark::State& state) {
   const WordStatistics statistics = FullStatistics();
@@ -126,7 +88,7 @@ constexpr std::string_view kFolder = "C:\\Dict";
 
 void BM_SaveFullDictionary(benchmark::State& state) {
   TestPlatform world;
-  MemoryFiles files;
+  MemoryFileSystem files;
   WordStatistics statistics = FullStatistics();
   statistics.LoadDictionary(files, world.codePage(), kFolder);
   for (auto _ : state) statistics.SaveDictionary(files, world.ui());
@@ -136,7 +98,7 @@ BENCHMARK(BM_SaveFullDictionary)->Unit(benchmark::kMillisecond);
 
 void BM_LoadFullDictionary(benchmark::State& state) {
   TestPlatform world;
-  MemoryFiles files;
+  MemoryFileSystem files;
   WordStatistics saved = FullStatistics();
   saved.LoadDictionary(files, world.codePage(), kFolder);
   saved.SaveDictionary(files, world.ui());

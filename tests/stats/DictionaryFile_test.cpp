@@ -9,6 +9,7 @@
 
 #include "stats/PackedCounts.h"
 #include "stats/WordStatistics.h"
+#include "tests/support/MemoryFileSystem.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
@@ -16,53 +17,6 @@ namespace {
 
 constexpr std::string_view kFolder = "C:\\Dict";
 constexpr std::string_view kPath = "C:\\Dict\\Tamsquill.bin";
-
-// Files in memory. A replacement becomes the file only on Commit; each way
-// of failing can be switched on.
-class MemoryFiles : public FileSystem {
- public:
-  std::map<std::string, std::string, std::less<>> files;
-  bool refuseCreate = false;
-  std::optional<std::size_t> acceptedBytes;  // writes fail beyond this many bytes
-  bool refuseCommit = false;
-  int commits = 0;
-
-  bool AppendText(std::string_view path, std::string_view text) override {
-    files[std::string(path)] += text;
-    return true;
-  }
-  std::optional<std::string> ReadAll(std::string_view path) override {
-    const auto file = files.find(path);
-    if (file == files.end()) return std::nullopt;
-    return file->second;
-  }
-  std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) override {
-    if (refuseCreate) return nullptr;
-    return std::make_unique<Replacement>(*this, std::string(path));
-  }
-
- private:
-  class Replacement : public ReplacementFile {
-   public:
-    Replacement(MemoryFiles& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
-    bool Write(const void* data, std::size_t size) override {
-      if (owner_.acceptedBytes && bytes_.size() + size > *owner_.acceptedBytes) return false;
-      bytes_.append(static_cast<const char*>(data), size);
-      return true;
-    }
-    bool Commit() override {
-      if (owner_.refuseCommit) return false;
-      ++owner_.commits;
-      owner_.files[path_] = bytes_;
-      return true;
-    }
-
-   private:
-    MemoryFiles& owner_;
-    std::string path_;
-    std::string bytes_;
-  };
-};
 
 std::string Bytes(std::initializer_list<int> values) {
   std::string bytes;
@@ -111,7 +65,7 @@ class DictionaryFileTest : public testing::Test {
   }
 
   TestPlatform world_;
-  MemoryFiles files_;
+  MemoryFileSystem files_;
 };
 
 void ExpectSameStatistics(const WordStatistics& a, const WordStatistics& b) {
