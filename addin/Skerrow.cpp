@@ -52,6 +52,9 @@ Skerrow::Skerrow(Platform& platform, FilterOptions& options)
 
 Skerrow::~Skerrow() {
   if (CurrentAddIn() == this) SetCurrentAddIn(nullptr);
+  // Released while still connected (the client never disconnected it): the
+  // sources must not keep pointers to the sinks that go with this object.
+  if (connected_) DisconnectSinks();
   router_.Close();
 }
 
@@ -184,6 +187,13 @@ HResult Skerrow::OnDisconnection(std::int32_t /*removeMode*/) {
   }
   statistics_.SaveDictionary(platform_);
   windows_.RemoveIcon();
+  DisconnectSinks();
+  router_.Close();
+  connected_ = false;
+  return hr::kOk;
+}
+
+void Skerrow::DisconnectSinks() {
   toolbar_.Disconnect();
   Unsubscribe(application_.get(), optionsPagesCookie_, kPlaceUnadviseOptionsPages);
   Unsubscribe(application_.get(), reminderCookie_, kPlaceUnadviseReminder);
@@ -192,9 +202,6 @@ HResult Skerrow::OnDisconnection(std::int32_t /*removeMode*/) {
   // The module may be unloaded once disconnected: stop the one-copy timer and
   // give the main window its own procedure back.
   windows_.Stop();
-  router_.Close();
-  connected_ = false;
-  return hr::kOk;
 }
 
 void Skerrow::UpdateToolbarVisibility() {

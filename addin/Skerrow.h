@@ -84,6 +84,8 @@ class Skerrow : public OptionsPageTarget {
 
  private:
   void BuildRoutingTable();
+  // Shutdown's unsubscriptions, in their order, and the window services' stop.
+  void DisconnectSinks();
   void Subscribe(EventSource& source, EventInterface iface, RoutedSink& sink,
                  std::optional<std::uint32_t>& cookie, int place);
   void Unsubscribe(EventSource* source, std::optional<std::uint32_t>& cookie, int place);

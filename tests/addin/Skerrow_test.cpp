@@ -185,5 +185,18 @@ TEST_F(SkerrowTest, OnlyAnAddInThatConnectedSavesItsDictionary) {
   EXPECT_GT(saved->size(), 32u) << "the valid message was learned";
 }
 
+TEST_F(SkerrowTest, AnAddInReleasedWithoutDisconnectionLeavesNoSinkBehind) {
+  {
+    Skerrow released(world.platform(), world.options());
+    released.OnConnection(store.GetApplication(), 0, nullptr);
+    ASSERT_EQ(store.ItemAddSinks(store.Inbox()), 1u);
+  }
+  EXPECT_EQ(store.ItemAddSinks(store.Inbox()), 0u);
+  EXPECT_EQ(store.ApplicationSinks(), 0u);
+  EXPECT_EQ(store.FolderChangeSinks(store.Root()), 0u);
+  store.DeliverNewMail({.subject = u"Offer", .body = u"...", .sender = u"X"});
+  EXPECT_EQ(store.SubjectsIn(store.Inbox()), std::vector<std::u16string>{u"Offer"});
+}
+
 }  // namespace
 }  // namespace skerrow
