@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (Debian 12), only those that
+# are missing. Uses sudo for apt-get only when not run as root.
+set -euo pipefail
+
+packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev
+  libbenchmark-dev libmodest-dev libgmime-3.0-dev
+  # The Windows home: mingw-w64 (posix thread model) and wine64 for its tests.
+  # Never wine32: 32-bit code cannot run on these machines, and it replaces
+  # system packages with their i386 builds.
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64
+  xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
