@@ -23,6 +23,12 @@
 
 namespace skerrow {
 
+// No engine builds a document from more of a text than this many UTF-16
+// units: a longer text is cut to its leading part and Parse answers
+// hr::kFalse. The engines of both homes cut at the same length, so that both
+// judge a long message alike.
+inline constexpr std::size_t kHtmlLongestText = 2'500'000;
+
 class HtmlElement {
  public:
   virtual ~HtmlElement() = default;

@@ -20,6 +20,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/HtmlEngine.h"
+
 namespace skerrow {
 
 // The two markers, as written into the text, and as they are recognised in
@@ -41,7 +43,7 @@ struct MyHtmlPrescanResult {
 inline constexpr std::uint64_t kMyHtmlWorkBudget = 30'000'000;
 // No text longer than this (in bytes, so in UTF-16 units too) fits the
 // budget: a longer one need not even be converted past it.
-inline constexpr std::size_t kMyHtmlLongestText = 2'500'000;
+inline constexpr std::size_t kMyHtmlLongestText = kHtmlLongestText;
 
 MyHtmlPrescanResult PrescanForParsing(std::string_view utf8,
                                       std::uint64_t budget = kMyHtmlWorkBudget);
