@@ -39,6 +39,9 @@ skerrow_library(skerrow_win32 SOURCES platform/win32/*.cpp
 skerrow_library(skerrow_outlook SOURCES host/outlook/*.cpp
   DEPS skerrow_foundation ${SKERROW_WIN32_SYSTEM_LIBS})
 
+# The help file beside the DLL, and its checks.
+include(cmake/Help.cmake)
+
 enable_testing()
 if(NOT SKERROW_WINDOWS_TESTS)
   return()

@@ -9,7 +9,9 @@ packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev
   # Never wine32: 32-bit code cannot run on these machines, and it replaces
   # system packages with their i386 builds.
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64
-  xvfb xauth)
+  xvfb xauth
+  # The help file (chmcmd, chmls) and the installer (makensis).
+  fp-utils nsis)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
