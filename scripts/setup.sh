@@ -8,5 +8,5 @@ scripts/install-packages.sh
 
 build=${1:-build}
 shift || true
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKERROW_WERROR=ON "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"
