@@ -1,6 +1,6 @@
 #include "addin/NewMailProcessor.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "engine/MailClassifier.h"
 #include "spamfolder/SpamFolderManager.h"
 

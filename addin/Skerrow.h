@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "addin/ErrorLog.h"
 #include "addin/EventRouter.h"
 #include "addin/NewMailProcessor.h"
 #include "base/Env.h"
+#include "base/ErrorLog.h"
 #include "engine/AddressBook.h"
 #include "engine/EngineStages.h"
 #include "engine/FeatureExtractor.h"

@@ -1,6 +1,6 @@
 #include "engine/AddressBook.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "host/MailHost.h"
 #include "platform/Platform.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "engine/CharacterClass.h"
 #include "host/MailHost.h"
 #include "options/FilterOptions.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "engine/Tokenizer.h"
 #include "host/MailHost.h"
 #include "html/HtmlAnalyzer.h"

@@ -1,6 +1,6 @@
 #include "engine/MailClassifier.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "host/MailHost.h"
 #include "options/FilterOptions.h"
 

@@ -1,6 +1,6 @@
 #include "html/HtmlDocumentAnalyzer.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "html/HtmlDocumentWalk.h"
 #include "html/TextBeforeEndScan.h"
 #include "options/FilterOptions.h"

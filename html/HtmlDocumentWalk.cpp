@@ -1,6 +1,6 @@
 #include "html/HtmlDocumentWalk.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "html/FontSizeReading.h"
 #include "html/KnownTags.h"
 #include "options/FilterOptions.h"

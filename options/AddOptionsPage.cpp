@@ -1,6 +1,6 @@
 #include "options/AddOptionsPage.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 
 namespace skerrow {
 

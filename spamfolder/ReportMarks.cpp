@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 
 namespace skerrow {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 
 namespace skerrow {
 

@@ -1,6 +1,6 @@
 #include "spamfolder/SpamFolderManager.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
 #include "spamfolder/MarkerFilters.h"

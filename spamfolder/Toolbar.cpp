@@ -1,6 +1,6 @@
 #include "spamfolder/Toolbar.h"
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
 #include "spamfolder/MarkerFilters.h"

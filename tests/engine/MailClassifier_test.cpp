@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "host/MailHost.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
@@ -100,9 +100,7 @@ class MailClassifierTest : public ::testing::Test {
                            std::size_t) override {
       return std::string(d);
     }
-    bool WriteString(std::string_view, std::string_view, std::string_view) override {
-      return true;
-    }
+    bool WriteString(std::string_view, std::string_view, std::string_view) override { return true; }
   } profile_;
   FilterOptions options;
   NullFiles files;
@@ -182,8 +180,8 @@ TEST_P(BayesBoundaryTest, OnlyAProbabilityAboveOneHalfIsSpam) {
   stages.probability = GetParam().probability;
   const SpamVerdict verdict = Classify();
   EXPECT_EQ(verdict.kind, GetParam().kind);
-  EXPECT_EQ(stages.calls, (Calls{"extract", "valid", "language", "rules", "bayes:1:3",
-                                 GetParam().training}));
+  EXPECT_EQ(stages.calls,
+            (Calls{"extract", "valid", "language", "rules", "bayes:1:3", GetParam().training}));
   if (verdict.kind == VerdictKind::Spam) {
     EXPECT_EQ(verdict.reason, Bayes);
     EXPECT_EQ(verdict.score, GetParam().probability);

@@ -21,8 +21,8 @@
 #include <string>
 #include <string_view>
 
-#include "addin/ErrorLog.h"
 #include "base/Env.h"
+#include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
 #include "platform/linux/LinuxCodePage.h"
