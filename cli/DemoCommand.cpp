@@ -36,35 +36,35 @@ const char* Why(const SpamVerdict& verdict) {
       break;
   }
   switch (verdict.reason) {
-    case LangSubject:
+    case SpamReason::LangSubject:
       return "subject in a foreign script";
-    case LangBody:
+    case SpamReason::LangBody:
       return "body in a foreign script";
-    case SpamSender:
+    case SpamReason::SpamSender:
       return "sender learned as a spammer";
-    case SpamSubject:
+    case SpamReason::SpamSubject:
       return "subject learned from spam";
-    case SpamBody:
+    case SpamReason::SpamBody:
       return "body learned from spam";
-    case SpamLink:
+    case SpamReason::SpamLink:
       return "link learned from spam";
-    case EmptyBody:
+    case SpamReason::EmptyBody:
       return "no text in the body";
-    case EmptySender:
+    case SpamReason::EmptySender:
       return "no sender name";
-    case BadHtmlTags:
+    case SpamReason::BadHtmlTags:
       return "HTML full of unknown tags";
-    case TextAfterHtmlEnd:
+    case SpamReason::TextAfterHtmlEnd:
       return "text after the end of the HTML";
-    case ExtraSmallFont:
+    case SpamReason::ExtraSmallFont:
       return "hidden extra-small HTML text";
-    case ChineseSymbols:
+    case SpamReason::ChineseSymbols:
       return "garbled symbol pattern";
-    case DangerAttachment:
+    case SpamReason::DangerAttachment:
       return "dangerous attachment";
-    case AnyAttachment:
+    case SpamReason::AnyAttachment:
       return "has an attachment";
-    case Bayes:
+    case SpamReason::Bayes:
       return "words learned from spam";
     default:
       return "marked";

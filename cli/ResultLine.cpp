@@ -17,7 +17,7 @@ std::string FormatJson(const ResultLine& line) {
 
 std::string FormatText(const ResultLine& line) {
   char head[64];
-  if (line.verdict.reason == Bayes) {
+  if (line.verdict.reason == SpamReason::Bayes) {
     std::snprintf(head, sizeof head, "%-12s %2d %.3f", VerdictKindName(line.verdict.kind),
                   static_cast<int>(line.verdict.reason), line.verdict.score);
   } else {

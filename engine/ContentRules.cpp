@@ -82,7 +82,7 @@ SpamReason ContentRules::testIllegalLanguage(MailItem& item) const {
 
   const Result<std::u16string> subject = item.Subject();
   log.LogFailure(subject.status, kPlaceSubject);
-  if (!subject.value.empty() && IsIllegal(codePage, subject.value)) return LangSubject;
+  if (!subject.value.empty() && IsIllegal(codePage, subject.value)) return SpamReason::LangSubject;
 
   // The HTML text itself is searched, so a charset declaration counts.
   Result<std::u16string> body = item.HTMLBody();
@@ -91,22 +91,25 @@ SpamReason ContentRules::testIllegalLanguage(MailItem& item) const {
     body = item.Body();
     log.LogFailure(body.status, kPlaceBody);
   }
-  if (!body.value.empty() && IsIllegal(codePage, body.value)) return LangBody;
-  return None;
+  if (!body.value.empty() && IsIllegal(codePage, body.value)) return SpamReason::LangBody;
+  return SpamReason::None;
 }
 
 SpamReason ContentRules::checkRules(const MessageFeatures& features) const {
   const FilterOptions& options = env_.options;
-  if (options.bSpamLinks && HasSpamLink(features)) return SpamLink;
+  if (options.bSpamLinks && HasSpamLink(features)) return SpamReason::SpamLink;
   if (features.isHtml) {
-    if (const SpamReason html = HtmlRule(features); html != None) return html;
+    if (const SpamReason html = HtmlRule(features); html != SpamReason::None) return html;
   }
-  if (options.bBadChinaSymb && HasChineseSymbolPattern(features.bodyText)) return ChineseSymbols;
+  if (options.bBadChinaSymb && HasChineseSymbolPattern(features.bodyText))
+    return SpamReason::ChineseSymbols;
   if (options.bTestEmpty) {
-    if (const SpamReason empty = EmptyRule(features); empty != None) return empty;
+    if (const SpamReason empty = EmptyRule(features); empty != SpamReason::None) return empty;
   }
-  if (options.bAllAttachments && !features.attachmentNames.empty()) return AnyAttachment;
-  if (options.bDangerAttachment && HasDangerousAttachment(features)) return DangerAttachment;
+  if (options.bAllAttachments && !features.attachmentNames.empty())
+    return SpamReason::AnyAttachment;
+  if (options.bDangerAttachment && HasDangerousAttachment(features))
+    return SpamReason::DangerAttachment;
   return LearnedListRule(features);
 }
 
@@ -119,20 +122,22 @@ bool ContentRules::HasSpamLink(const MessageFeatures& features) const {
 
 SpamReason ContentRules::HtmlRule(const MessageFeatures& features) const {
   const FilterOptions& options = env_.options;
-  if (options.bExtraSmallFont && features.smallFont) return ExtraSmallFont;
-  if (options.bBadHtmlTags && features.unknownTagShare > kUnknownTagShareLimit) return BadHtmlTags;
+  if (options.bExtraSmallFont && features.smallFont) return SpamReason::ExtraSmallFont;
+  if (options.bBadHtmlTags && features.unknownTagShare > kUnknownTagShareLimit)
+    return SpamReason::BadHtmlTags;
   if (options.bBeforeHtmlEnd && features.textBeforeEndShare < kTextBeforeEndShareLimit) {
-    return TextAfterHtmlEnd;
+    return SpamReason::TextAfterHtmlEnd;
   }
-  return None;
+  return SpamReason::None;
 }
 
 SpamReason ContentRules::EmptyRule(const MessageFeatures& features) const {
-  if (!HasContent(features.bodyText)) return EmptyBody;
+  if (!HasContent(features.bodyText)) return SpamReason::EmptyBody;
   // Without the address book no sender name is read, so an empty one says
   // nothing about the message.
-  if (!env_.options.bDisableCheckAddrBook && !HasContent(features.senderName)) return EmptySender;
-  return None;
+  if (!env_.options.bDisableCheckAddrBook && !HasContent(features.senderName))
+    return SpamReason::EmptySender;
+  return SpamReason::None;
 }
 
 bool ContentRules::HasDangerousAttachment(const MessageFeatures& features) const {
@@ -149,16 +154,16 @@ bool ContentRules::HasDangerousAttachment(const MessageFeatures& features) const
 
 SpamReason ContentRules::LearnedListRule(const MessageFeatures& features) const {
   if (!features.senderName.empty() && statistics_.SpamSenders().IsListed(features.senderName)) {
-    return SpamSender;
+    return SpamReason::SpamSender;
   }
   if (!features.subject.empty() && statistics_.SpamSubjects().IsListed(features.subject) &&
       features.subject.size() > kLongestUnjudgedSubject) {
-    return SpamSubject;
+    return SpamReason::SpamSubject;
   }
   if (!features.bodyText.empty() && statistics_.SpamBodies().IsListed(features.bodyText)) {
-    return SpamBody;
+    return SpamReason::SpamBody;
   }
-  return None;
+  return SpamReason::None;
 }
 
 }  // namespace skerrow

@@ -36,14 +36,14 @@ SpamVerdict MailClassifier::Decide(MailItem& item) {
 
   if (stages_.isValidMessage(features)) {
     stages_.LearnValid(features);
-    return {VerdictKind::Valid, None, 0.0};
+    return {VerdictKind::Valid, SpamReason::None, 0.0};
   }
 
   // Illegal language is spam without training: the words of a foreign script
   // would teach the statistics nothing about the user's own mail.
   if (options_.bTestIllegalLang) {
     const SpamReason language = stages_.testIllegalLanguage(item);
-    if (language == LangSubject || language == LangBody) {
+    if (language == SpamReason::LangSubject || language == SpamReason::LangBody) {
       return {VerdictKind::Spam, language, 0.0};
     }
   }
@@ -52,12 +52,12 @@ SpamVerdict MailClassifier::Decide(MailItem& item) {
     const Result<std::int32_t> sensitivity = item.Sensitivity();
     log_.LogFailure(sensitivity.status, kPlaceSensitivity);
     if (sensitivity.ok() && sensitivity.value == olk::kSensitivityPrivate) {
-      return {VerdictKind::Unchangeable, None, 0.0};
+      return {VerdictKind::Unchangeable, SpamReason::None, 0.0};
     }
   }
 
   const SpamReason rule = stages_.checkRules(features);
-  if (rule != None) {
+  if (rule != SpamReason::None) {
     stages_.LearnSpam(features);
     return {VerdictKind::Spam, rule, 0.0};
   }
@@ -66,13 +66,13 @@ SpamVerdict MailClassifier::Decide(MailItem& item) {
     const double probability = stages_.BayesProbability(features.words, kMinDecisiveWords);
     if (probability > 0.5) {
       stages_.LearnSpam(features);
-      return {VerdictKind::Spam, Bayes, probability};
+      return {VerdictKind::Spam, SpamReason::Bayes, probability};
     }
     stages_.LearnValid(features);
-    return {VerdictKind::Valid, None, 0.0};
+    return {VerdictKind::Valid, SpamReason::None, 0.0};
   }
 
-  return {VerdictKind::Undecided, None, 0.0};
+  return {VerdictKind::Undecided, SpamReason::None, 0.0};
 }
 
 }  // namespace skerrow

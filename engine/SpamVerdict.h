@@ -1,10 +1,11 @@
 // The outcome of one classification. The reason codes select the report marks
-// and are fixed.
+// and are fixed. Scoped, so that None and its neighbours cannot meet a macro
+// of the same name.
 #pragma once
 
 namespace skerrow {
 
-enum SpamReason : int {
+enum class SpamReason : int {
   None = 0,
   LangSubject = 1,
   LangBody = 2,
@@ -28,8 +29,8 @@ enum class VerdictKind { Valid, Spam, Unchangeable, Undecided };
 
 struct SpamVerdict {
   VerdictKind kind = VerdictKind::Undecided;
-  SpamReason reason = None;  // None unless kind is Spam
-  double score = 0.0;        // the Bayes probability for reason 15, else 0.0
+  SpamReason reason = SpamReason::None;  // None unless kind is Spam
+  double score = 0.0;                    // the Bayes probability for reason 15, else 0.0
 };
 
 const char* VerdictKindName(VerdictKind kind);

@@ -36,22 +36,22 @@ struct ReasonMark {
 // Codes 11 and 12 cross over (SSF 4 and SSF 3): the options page numbers the
 // rules differently from the reason codes, and the marks follow the page.
 constexpr std::array<ReasonMark, 16> kReasonMarks{{
-    {LangSubject, "[SpamLangSubj ]", '5'},
-    {LangBody, "[SpamLangBody ]", '5'},
-    {SpamSender, "[SpamSender   ]", '2'},
-    {SpamSubject, "[SpamSubject  ]", '4'},
-    {SpamBody, "[SpamBody     ]", '5'},
-    {SpamLink, "[SpamLink     ]", '5'},
-    {EmptyBody, "[Empty Body   ]", '3'},
-    {EmptySender, "[EmptySender  ]", '4'},
-    {BadHtmlTags, "[SSF 1        ]", '5'},
-    {TextAfterHtmlEnd, "[SSF 2        ]", '5'},
-    {ExtraSmallFont, "[SSF 4        ]", '5'},
-    {ChineseSymbols, "[SSF 3        ]", '5'},
-    {DangerAttachment, "[DangerAttch  ]", '3'},
-    {AnyAttachment, "[DisableAttch ]", '3'},
-    {Bayes, "[Bayes %.3lf  ]", '1'},
-    {MarkByUser, "[MarkByUser   ]", '5'},
+    {SpamReason::LangSubject, "[SpamLangSubj ]", '5'},
+    {SpamReason::LangBody, "[SpamLangBody ]", '5'},
+    {SpamReason::SpamSender, "[SpamSender   ]", '2'},
+    {SpamReason::SpamSubject, "[SpamSubject  ]", '4'},
+    {SpamReason::SpamBody, "[SpamBody     ]", '5'},
+    {SpamReason::SpamLink, "[SpamLink     ]", '5'},
+    {SpamReason::EmptyBody, "[Empty Body   ]", '3'},
+    {SpamReason::EmptySender, "[EmptySender  ]", '4'},
+    {SpamReason::BadHtmlTags, "[SSF 1        ]", '5'},
+    {SpamReason::TextAfterHtmlEnd, "[SSF 2        ]", '5'},
+    {SpamReason::ExtraSmallFont, "[SSF 4        ]", '5'},
+    {SpamReason::ChineseSymbols, "[SSF 3        ]", '5'},
+    {SpamReason::DangerAttachment, "[DangerAttch  ]", '3'},
+    {SpamReason::AnyAttachment, "[DisableAttch ]", '3'},
+    {SpamReason::Bayes, "[Bayes %.3lf  ]", '1'},
+    {SpamReason::MarkByUser, "[MarkByUser   ]", '5'},
 }};
 
 const ReasonMark* FindReason(SpamReason reason) {
@@ -119,7 +119,7 @@ void RemovalStep(Env env, MailItem& item, int readPlace, Drop drop) {
 }  // namespace
 
 std::string ReportMarkText(SpamReason reason, double score) {
-  if (reason == Bayes) return BayesMark(score);
+  if (reason == SpamReason::Bayes) return BayesMark(score);
   const ReasonMark* entry = FindReason(reason);
   return entry ? entry->mark : "";
 }
@@ -144,7 +144,7 @@ bool StartsWithReportMark(std::u16string_view subject) {
   const std::u16string_view head = subject.substr(0, kReportMarkLength);
   if (IsBayesMark(head)) return true;
   for (const ReasonMark& entry : kReasonMarks) {
-    if (entry.reason != Bayes && head == Widen(entry.mark)) return true;
+    if (entry.reason != SpamReason::Bayes && head == Widen(entry.mark)) return true;
   }
   return false;
 }

@@ -236,7 +236,7 @@ void SpamFolderManager::AcceptIntoSpamFolder(MailItem* item) {
   trainer_.extractFeatures(*item, features);
   const bool taughtBefore = taught_.Contains(features);
   if (!taughtBefore) trainer_.RelearnSpam(features);
-  const bool marked = !isPrivate && AddReportMark(env_, *item, true, MarkByUser, -1.0);
+  const bool marked = !isPrivate && AddReportMark(env_, *item, true, SpamReason::MarkByUser, -1.0);
   if (!marked) taught_.Remember(features);
 }
 

@@ -149,7 +149,7 @@ void UserCommands::MarkOne(MailItem& item) {
   // private one).
   if (spamFolder_.Taught().Contains(features)) return;
   trainer_.LearnSpam(features);
-  spamFolder_.MarkClassifiedMessage(item, MarkByUser, 0.0);
+  spamFolder_.MarkClassifiedMessage(item, SpamReason::MarkByUser, 0.0);
 }
 
 void UserCommands::UnmarkOne(MailItem& item) {

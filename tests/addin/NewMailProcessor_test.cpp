@@ -31,10 +31,10 @@ class SubjectStages : public ClassifierStages {
   }
   SpamReason testIllegalLanguage(MailItem& item) override {
     const std::u16string subject = item.Subject().value;
-    return subject.starts_with(u"foreign") ? LangSubject : None;
+    return subject.starts_with(u"foreign") ? SpamReason::LangSubject : SpamReason::None;
   }
   SpamReason checkRules(const MessageFeatures& features) override {
-    return Starts(features, "rule") ? SpamBody : None;
+    return Starts(features, "rule") ? SpamReason::SpamBody : SpamReason::None;
   }
   double BayesProbability(const WordSet&, int) override { return bayes ? 0.97 : 0.2; }
   void LearnValid(const MessageFeatures& features) override {

@@ -118,33 +118,36 @@ TEST_P(IllegalLanguageTest, JudgesSubjectThenBody) {
 INSTANTIATE_TEST_SUITE_P(
     OnAWesternCodePage, IllegalLanguageTest,
     testing::Values(
-        LanguageCase{"CleanMessage", u"Hello", u"Dear Ann, caf\u00e9 at noon?", u"", None},
-        LanguageCase{"ChineseSubject", u"\u4e2d\u6587", u"Hello", u"", LangSubject},
-        LanguageCase{"CharsetNameInCapitals", u"Order GB2312", u"", u"", LangSubject},
-        LanguageCase{"CharsetNameInSmallLetters", u"Order gb2312", u"", u"", LangSubject},
-        LanguageCase{"CharsetNameInMixedCase", u"Order Gb2312", u"", u"", None},
-        LanguageCase{"CharsetNameInPlainBody", u"Hello", u"charset gb2312", u"", LangBody},
+        LanguageCase{"CleanMessage", u"Hello", u"Dear Ann, caf\u00e9 at noon?", u"",
+                     SpamReason::None},
+        LanguageCase{"ChineseSubject", u"\u4e2d\u6587", u"Hello", u"", SpamReason::LangSubject},
+        LanguageCase{"CharsetNameInCapitals", u"Order GB2312", u"", u"", SpamReason::LangSubject},
+        LanguageCase{"CharsetNameInSmallLetters", u"Order gb2312", u"", u"",
+                     SpamReason::LangSubject},
+        LanguageCase{"CharsetNameInMixedCase", u"Order Gb2312", u"", u"", SpamReason::None},
+        LanguageCase{"CharsetNameInPlainBody", u"Hello", u"charset gb2312", u"",
+                     SpamReason::LangBody},
         LanguageCase{"CharsetDeclarationInHtml", u"Hello", u"clean",
-                     u"<meta charset=\"gb2312\"><p>Hi</p>", LangBody},
+                     u"<meta charset=\"gb2312\"><p>Hi</p>", SpamReason::LangBody},
         LanguageCase{"HtmlBodyIsJudgedInsteadOfThePlainBody", u"Hello", u"gb2312", u"<p>clean</p>",
-                     None},
-        LanguageCase{"FiveQuestionMarks", u"Hello", u"?????", u"", LangBody},
-        LanguageCase{"FourQuestionMarks", u"Hello", u"????", u"", None},
+                     SpamReason::None},
+        LanguageCase{"FiveQuestionMarks", u"Hello", u"?????", u"", SpamReason::LangBody},
+        LanguageCase{"FourQuestionMarks", u"Hello", u"????", u"", SpamReason::None},
         LanguageCase{"CyrillicBody", u"Hello", u"\u041f\u0440\u0438\u0432\u0435\u0442", u"",
-                     LangBody},
-        LanguageCase{"SubjectWinsOverBody", u"\u4e2d", u"gb2312", u"", LangSubject},
-        LanguageCase{"EmptyTexts", u"", u"", u"", None}),
+                     SpamReason::LangBody},
+        LanguageCase{"SubjectWinsOverBody", u"\u4e2d", u"gb2312", u"", SpamReason::LangSubject},
+        LanguageCase{"EmptyTexts", u"", u"", u"", SpamReason::None}),
     [](const testing::TestParamInfo<LanguageCase>& info) { return info.param.name; });
 
 TEST_F(ContentRulesTest, GoesOnWithTheBodyWhenTheSubjectCannotBeRead) {
   store_.Faults().FailAlways("MailItem.Subject", hr::kFail);
-  EXPECT_EQ(IllegalLanguage({.subject = u"\u4e2d", .body = u"gb2312"}), LangBody);
+  EXPECT_EQ(IllegalLanguage({.subject = u"\u4e2d", .body = u"gb2312"}), SpamReason::LangBody);
   EXPECT_TRUE(Logged(202201));
 }
 
 TEST_F(ContentRulesTest, ReadsThePlainBodyWhenTheHtmlBodyCannotBeRead) {
   store_.Faults().FailAlways("MailItem.HTMLBody", hr::kFail);
-  EXPECT_EQ(IllegalLanguage({.body = u"?????", .htmlBody = u"<p>fine</p>"}), LangBody);
+  EXPECT_EQ(IllegalLanguage({.body = u"?????", .htmlBody = u"<p>fine</p>"}), SpamReason::LangBody);
   EXPECT_TRUE(Logged(202223));
 }
 
@@ -155,11 +158,12 @@ class DoubleByteContentRulesTest : public ContentRulesTest {
 
 TEST_F(DoubleByteContentRulesTest, CountsChineseTextAsRepresentable) {
   EXPECT_EQ(IllegalLanguage({.subject = u"\u4e2d\u6587\u90ae\u4ef6", .body = u"\u4f60\u597d"}),
-            None);
+            SpamReason::None);
 }
 
 TEST_F(DoubleByteContentRulesTest, FindsTheCharsetNameInLongDoubleByteText) {
-  EXPECT_EQ(IllegalLanguage({.subject = u"\u4e2d\u6587\u90ae\u4ef6 GB2312"}), LangSubject);
+  EXPECT_EQ(IllegalLanguage({.subject = u"\u4e2d\u6587\u90ae\u4ef6 GB2312"}),
+            SpamReason::LangSubject);
 }
 
 TEST_F(DoubleByteContentRulesTest, KeepsCallingLongDoubleByteTextRepresentable) {

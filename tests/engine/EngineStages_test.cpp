@@ -122,14 +122,14 @@ TEST_F(ClassifyTest, CallsAForeignSubjectSpamWithoutTraining) {
   options().bTestIllegalLang = 1;
   const SpamVerdict verdict = Classify({.subject = u"\u4f60\u597d", .body = u"text"});
   EXPECT_EQ(verdict.kind, VerdictKind::Spam);
-  EXPECT_EQ(verdict.reason, LangSubject);
+  EXPECT_EQ(verdict.reason, SpamReason::LangSubject);
   EXPECT_EQ(Learned(), Lesson::None);
 }
 
 TEST_F(ClassifyTest, SendsAForeignSubjectOnToTheRulesWhenTheLanguageTestIsOff) {
   options().bTestEmpty = 1;
   const SpamVerdict verdict = Classify({.subject = u"\u4f60\u597d", .sender = u"Ann"});
-  EXPECT_EQ(verdict.reason, EmptyBody);
+  EXPECT_EQ(verdict.reason, SpamReason::EmptyBody);
   EXPECT_EQ(Learned(), Lesson::Spam);
 }
 
@@ -165,7 +165,7 @@ TEST_P(RuleTest, GivesTheFirstReasonThatAppliesAndLearnsItAsSpam) {
 
   EXPECT_EQ(verdict.reason, c.expected);
   EXPECT_EQ(verdict.score, 0.0);
-  if (c.expected == None) {
+  if (c.expected == SpamReason::None) {
     EXPECT_EQ(verdict.kind, VerdictKind::Undecided);
     EXPECT_EQ(Learned(), Lesson::None);
   } else {
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                     o.bTestEmpty = o.bDangerAttachment =
                                                         o.bBadChinaSymb = o.bSpamLinks = 1;
                                                   },
-                                                  nullptr, nullptr, kOrdinary, None},
+                                                  nullptr, nullptr, kOrdinary, SpamReason::None},
                                          RuleCase{"SpamLink",
                                                   [](FilterOptions& o) { o.bSpamLinks = 1; },
                                                   [](WordStatistics& s) {
@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.body = u"Visit www.evil.example today";
                                                        }),
-                                                  SpamLink},
+                                                  SpamReason::SpamLink},
                                          RuleCase{"SpamLinkNeedsItsOption", nullptr,
                                                   [](WordStatistics& s) {
                                                     s.SpamLinks().Increment("WWW.EVIL.EXAMPLE");
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.body = u"Visit www.evil.example today";
                                                        }),
-                                                  None},
+                                                  SpamReason::None},
                                          RuleCase{"SpamLinkComesFirst",
                                                   [](FilterOptions& o) {
                                                     o.bSpamLinks = o.bTestEmpty = 1;
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.body = u"1 www.evil.example 2";
                                                        }),
-                                                  SpamLink},
+                                                  SpamReason::SpamLink},
                                          RuleCase{"SmallFontBeforeUnknownTags",
                                                   [](FilterOptions& o) {
                                                     o.bExtraSmallFont = o.bBadHtmlTags = 1;
@@ -235,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                     h.smallFont = 1;
                                                     h.unknownTagShare = 0.5;
                                                   },
-                                                  kHtml, ExtraSmallFont},
+                                                  kHtml, SpamReason::ExtraSmallFont},
                                          RuleCase{"UnknownTags",
                                                   [](FilterOptions& o) { o.bBadHtmlTags = 1; },
                                                   nullptr,
@@ -243,28 +243,28 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                     h.renderedText = u"Shall we meet?";
                                                     h.unknownTagShare = 0.3;
                                                   },
-                                                  kHtml, BadHtmlTags},
+                                                  kHtml, SpamReason::BadHtmlTags},
                                          RuleCase{"UnknownTagShareOfExactlyTheLimitPasses",
                                                   [](FilterOptions& o) { o.bBadHtmlTags = 1; },
                                                   nullptr,
                                                   [](ScriptedHtmlAnalyzer& h) {
                                                     h.unknownTagShare = 0.2;
                                                   },
-                                                  kHtml, None},
+                                                  kHtml, SpamReason::None},
                                          RuleCase{"TextAfterTheHtmlEnd",
                                                   [](FilterOptions& o) { o.bBeforeHtmlEnd = 1; },
                                                   nullptr,
                                                   [](ScriptedHtmlAnalyzer& h) {
                                                     h.textBeforeEndShare = 0.94;
                                                   },
-                                                  kHtml, TextAfterHtmlEnd},
+                                                  kHtml, SpamReason::TextAfterHtmlEnd},
                                          RuleCase{"TextBeforeEndShareOfExactlyTheLimitPasses",
                                                   [](FilterOptions& o) { o.bBeforeHtmlEnd = 1; },
                                                   nullptr,
                                                   [](ScriptedHtmlAnalyzer& h) {
                                                     h.textBeforeEndShare = 0.95;
                                                   },
-                                                  kHtml, None},
+                                                  kHtml, SpamReason::None},
                                          RuleCase{"PlainTextIsNeverJudgedByTheHtmlRules",
                                                   [](FilterOptions& o) {
                                                     o.bExtraSmallFont = o.bBadHtmlTags =
@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.body = u"<html><font size=0>x</font>";
                                                        }),
-                                                  None},
+                                                  SpamReason::None},
                                          RuleCase{"ChineseSymbols",
                                                   [](FilterOptions& o) { o.bBadChinaSymb = 1; },
                                                   nullptr, nullptr,
@@ -288,22 +288,22 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.body = u"xa\u00a6b\u00a6c + more text";
                                                        }),
-                                                  ChineseSymbols},
+                                                  SpamReason::ChineseSymbols},
                                          RuleCase{"EmptyBody",
                                                   [](FilterOptions& o) { o.bTestEmpty = 1; },
                                                   nullptr, nullptr,
                                                   With(kOrdinary,
                                                        [](NewMail& m) { m.body = u"123 ... 456"; }),
-                                                  EmptyBody},
+                                                  SpamReason::EmptyBody},
                                          RuleCase{"UnreadableHtmlIsAnEmptyBody",
                                                   [](FilterOptions& o) { o.bTestEmpty = 1; },
-                                                  nullptr, nullptr, kHtml, EmptyBody},
+                                                  nullptr, nullptr, kHtml, SpamReason::EmptyBody},
                                          RuleCase{"EmptySender",
                                                   [](FilterOptions& o) { o.bTestEmpty = 1; },
                                                   nullptr, nullptr,
                                                   With(kOrdinary,
                                                        [](NewMail& m) { m.sender = u"12345"; }),
-                                                  EmptySender},
+                                                  SpamReason::EmptySender},
                                          RuleCase{
                                              "NoEmptySenderWithoutTheAddressBook",
                                              [](FilterOptions& o) {
@@ -311,7 +311,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                              },
                                              nullptr, nullptr,
                                              With(kOrdinary, [](NewMail& m) { m.sender = u""; }),
-                                             None},
+                                             SpamReason::None},
                                          RuleCase{"AnyAttachment",
                                                   [](FilterOptions& o) { o.bAllAttachments = 1; },
                                                   nullptr, nullptr,
@@ -319,7 +319,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.attachments = {u"manual.pdf"};
                                                        }),
-                                                  AnyAttachment},
+                                                  SpamReason::AnyAttachment},
                                          RuleCase{"HarmlessAttachment",
                                                   [](FilterOptions& o) { o.bDangerAttachment = 1; },
                                                   nullptr, nullptr,
@@ -327,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.attachments = {u"manual.pdf"};
                                                        }),
-                                                  None},
+                                                  SpamReason::None},
                                          RuleCase{"AnyAttachmentBeforeDangerous",
                                                   [](FilterOptions& o) {
                                                     o.bAllAttachments = o.bDangerAttachment = 1;
@@ -337,7 +337,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.attachments = {u"report.exe"};
                                                        }),
-                                                  AnyAttachment},
+                                                  SpamReason::AnyAttachment},
                                          RuleCase{"DangerousExtensionAnywhereInTheName",
                                                   [](FilterOptions& o) { o.bDangerAttachment = 1; },
                                                   nullptr, nullptr,
@@ -346,11 +346,11 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                          m.attachments = {u"a.pdf",
                                                                           u"setup.com.txt"};
                                                        }),
-                                                  DangerAttachment},
+                                                  SpamReason::DangerAttachment},
                                          RuleCase{"SpamSender", nullptr,
                                                   [](WordStatistics&
                                                          s) { s.SpamSenders().Increment("Ann"); },
-                                                  nullptr, kOrdinary, SpamSender},
+                                                  nullptr, kOrdinary, SpamReason::SpamSender},
                                          RuleCase{"SpamSubjectOfFourteenCharacters", nullptr,
                                                   [](WordStatistics& s) {
                                                     s.SpamSubjects().Increment("Cheap watches!");
@@ -360,7 +360,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                        [](NewMail& m) {
                                                          m.subject = u"Cheap watches!";
                                                        }),
-                                                  SpamSubject},
+                                                  SpamReason::SpamSubject},
                                          RuleCase{
                                              "SpamSubjectOfThirteenCharacters", nullptr,
                                              [](WordStatistics& s) {
@@ -369,7 +369,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                              nullptr,
                                              With(kOrdinary,
                                                   [](NewMail& m) { m.subject = u"Cheap watches"; }),
-                                             None},
+                                             SpamReason::None},
                                          RuleCase{
                                              "SpamBodyByItsFirstThirtyCharacters", nullptr,
                                              [](WordStatistics& s) {
@@ -383,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                         u"Dear friend, I am a prince of another "
                                                         u"story";
                                                   }),
-                                             SpamBody},
+                                             SpamReason::SpamBody},
                                          RuleCase{"SpamSenderBeforeSubjectAndBody", nullptr,
                                                   [](WordStatistics& s) {
                                                     s.SpamSenders().Increment("Ann");
@@ -391,7 +391,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RuleTest,
                                                     s.SpamBodies().Increment(
                                                         "Shall we meet at noon?");
                                                   },
-                                                  nullptr, kOrdinary, SpamSender}),
+                                                  nullptr, kOrdinary, SpamReason::SpamSender}),
                          [](const testing::TestParamInfo<RuleCase>& info) {
                            return info.param.name;
                          });
@@ -422,7 +422,7 @@ class BayesClassifyTest : public ClassifyTest {
 TEST_F(BayesClassifyTest, CallsAMessageAboveOneHalfSpamWithItsProbability) {
   const SpamVerdict verdict = Classify({.body = u"Cheap watches available", .sender = u"Eve"});
   EXPECT_EQ(verdict.kind, VerdictKind::Spam);
-  EXPECT_EQ(verdict.reason, Bayes);
+  EXPECT_EQ(verdict.reason, SpamReason::Bayes);
   EXPECT_NEAR(verdict.score, 0.9615, 5e-5);
   EXPECT_EQ(statistics_.SpamMessageCount(), 11);
   EXPECT_EQ(SpamCountOf(statistics_.Words().at("CHEAP")), 9);

@@ -18,8 +18,8 @@ namespace {
 class StubStages : public ClassifierStages {
  public:
   bool valid = false;
-  SpamReason language = None;
-  SpamReason rule = None;
+  SpamReason language = SpamReason::None;
+  SpamReason rule = SpamReason::None;
   double probability = 0.5;
   std::vector<std::string> calls;
 
@@ -115,37 +115,37 @@ using Calls = std::vector<std::string>;
 
 TEST_F(MailClassifierTest, AValidMessageIsLearnedAsValidBeforeAnyRuleRuns) {
   stages.valid = true;
-  stages.rule = DangerAttachment;
+  stages.rule = SpamReason::DangerAttachment;
   const SpamVerdict verdict = Classify();
   EXPECT_EQ(verdict.kind, VerdictKind::Valid);
   EXPECT_EQ(stages.calls, (Calls{"extract", "valid", "LearnValid"}));
 }
 
 TEST_F(MailClassifierTest, IllegalLanguageIsSpamWithoutTraining) {
-  stages.language = LangBody;
+  stages.language = SpamReason::LangBody;
   const SpamVerdict verdict = Classify();
   EXPECT_EQ(verdict.kind, VerdictKind::Spam);
-  EXPECT_EQ(verdict.reason, LangBody);
+  EXPECT_EQ(verdict.reason, SpamReason::LangBody);
   EXPECT_EQ(verdict.score, 0.0);
   EXPECT_EQ(stages.calls, (Calls{"extract", "valid", "language"}));
 }
 
 TEST_F(MailClassifierTest, TheLanguageTestIsSkippedWhenSwitchedOff) {
   options.bTestIllegalLang = 0;
-  stages.language = LangSubject;
-  stages.rule = SpamSubject;
+  stages.language = SpamReason::LangSubject;
+  stages.rule = SpamReason::SpamSubject;
   const SpamVerdict verdict = Classify();
-  EXPECT_EQ(verdict.reason, SpamSubject);
+  EXPECT_EQ(verdict.reason, SpamReason::SpamSubject);
   EXPECT_EQ(stages.calls, (Calls{"extract", "valid", "rules", "LearnSpam"}));
 }
 
 TEST_F(MailClassifierTest, APrivateItemIsUnchangeableBeforeTheRules) {
   options.bMoveUnchangable = 1;
   item.sensitivity = Ok<std::int32_t>(olk::kSensitivityPrivate);
-  stages.rule = EmptyBody;
+  stages.rule = SpamReason::EmptyBody;
   const SpamVerdict verdict = Classify();
   EXPECT_EQ(verdict.kind, VerdictKind::Unchangeable);
-  EXPECT_EQ(verdict.reason, None);
+  EXPECT_EQ(verdict.reason, SpamReason::None);
   EXPECT_EQ(stages.calls, (Calls{"extract", "valid", "language"}));
 }
 
@@ -159,10 +159,10 @@ TEST_F(MailClassifierTest, AFailedSensitivityReadIsLoggedAndTheItemIsNotUnchange
 }
 
 TEST_F(MailClassifierTest, AFiringRuleIsLearnedAsSpamWithScoreZero) {
-  stages.rule = SpamLink;
+  stages.rule = SpamReason::SpamLink;
   const SpamVerdict verdict = Classify();
   EXPECT_EQ(verdict.kind, VerdictKind::Spam);
-  EXPECT_EQ(verdict.reason, SpamLink);
+  EXPECT_EQ(verdict.reason, SpamReason::SpamLink);
   EXPECT_EQ(verdict.score, 0.0);
   EXPECT_EQ(stages.calls.back(), "LearnSpam");
 }
@@ -183,7 +183,7 @@ TEST_P(BayesBoundaryTest, OnlyAProbabilityAboveOneHalfIsSpam) {
   EXPECT_EQ(stages.calls,
             (Calls{"extract", "valid", "language", "rules", "bayes:1:3", GetParam().training}));
   if (verdict.kind == VerdictKind::Spam) {
-    EXPECT_EQ(verdict.reason, Bayes);
+    EXPECT_EQ(verdict.reason, SpamReason::Bayes);
     EXPECT_EQ(verdict.score, GetParam().probability);
   }
 }

@@ -25,32 +25,33 @@ TEST_P(ReportMarkTextTest, EveryReasonHasItsFifteenCharacterMarkAndDigit) {
   EXPECT_EQ(CategoryDigit(c.reason), c.digit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Reasons, ReportMarkTextTest,
-                         testing::Values(MarkCase{LangSubject, 0, "[SpamLangSubj ]", '5'},
-                                         MarkCase{LangBody, 0, "[SpamLangBody ]", '5'},
-                                         MarkCase{SpamSender, 0, "[SpamSender   ]", '2'},
-                                         MarkCase{SpamSubject, 0, "[SpamSubject  ]", '4'},
-                                         MarkCase{SpamBody, 0, "[SpamBody     ]", '5'},
-                                         MarkCase{SpamLink, 0, "[SpamLink     ]", '5'},
-                                         MarkCase{EmptyBody, 0, "[Empty Body   ]", '3'},
-                                         MarkCase{EmptySender, 0, "[EmptySender  ]", '4'},
-                                         MarkCase{BadHtmlTags, 0, "[SSF 1        ]", '5'},
-                                         MarkCase{TextAfterHtmlEnd, 0, "[SSF 2        ]", '5'},
-                                         MarkCase{ExtraSmallFont, 0, "[SSF 4        ]", '5'},
-                                         MarkCase{ChineseSymbols, 0, "[SSF 3        ]", '5'},
-                                         MarkCase{DangerAttachment, 0, "[DangerAttch  ]", '3'},
-                                         MarkCase{AnyAttachment, 0, "[DisableAttch ]", '3'},
-                                         MarkCase{Bayes, 0.97341, "[Bayes 0.973  ]", '1'},
-                                         MarkCase{Bayes, 1.0, "[Bayes 1.000  ]", '1'},
-                                         MarkCase{Bayes, 0.5004, "[Bayes 0.500  ]", '1'},
-                                         MarkCase{Bayes, 0.9996, "[Bayes 1.000  ]", '1'},
-                                         // Out of range probabilities keep the mark's length.
-                                         MarkCase{Bayes, 7.5, "[Bayes 1.000  ]", '1'},
-                                         MarkCase{Bayes, -0.25, "[Bayes 0.000  ]", '1'},
-                                         MarkCase{MarkByUser, -1.0, "[MarkByUser   ]", '5'}));
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, ReportMarkTextTest,
+    testing::Values(MarkCase{SpamReason::LangSubject, 0, "[SpamLangSubj ]", '5'},
+                    MarkCase{SpamReason::LangBody, 0, "[SpamLangBody ]", '5'},
+                    MarkCase{SpamReason::SpamSender, 0, "[SpamSender   ]", '2'},
+                    MarkCase{SpamReason::SpamSubject, 0, "[SpamSubject  ]", '4'},
+                    MarkCase{SpamReason::SpamBody, 0, "[SpamBody     ]", '5'},
+                    MarkCase{SpamReason::SpamLink, 0, "[SpamLink     ]", '5'},
+                    MarkCase{SpamReason::EmptyBody, 0, "[Empty Body   ]", '3'},
+                    MarkCase{SpamReason::EmptySender, 0, "[EmptySender  ]", '4'},
+                    MarkCase{SpamReason::BadHtmlTags, 0, "[SSF 1        ]", '5'},
+                    MarkCase{SpamReason::TextAfterHtmlEnd, 0, "[SSF 2        ]", '5'},
+                    MarkCase{SpamReason::ExtraSmallFont, 0, "[SSF 4        ]", '5'},
+                    MarkCase{SpamReason::ChineseSymbols, 0, "[SSF 3        ]", '5'},
+                    MarkCase{SpamReason::DangerAttachment, 0, "[DangerAttch  ]", '3'},
+                    MarkCase{SpamReason::AnyAttachment, 0, "[DisableAttch ]", '3'},
+                    MarkCase{SpamReason::Bayes, 0.97341, "[Bayes 0.973  ]", '1'},
+                    MarkCase{SpamReason::Bayes, 1.0, "[Bayes 1.000  ]", '1'},
+                    MarkCase{SpamReason::Bayes, 0.5004, "[Bayes 0.500  ]", '1'},
+                    MarkCase{SpamReason::Bayes, 0.9996, "[Bayes 1.000  ]", '1'},
+                    // Out of range probabilities keep the mark's length.
+                    MarkCase{SpamReason::Bayes, 7.5, "[Bayes 1.000  ]", '1'},
+                    MarkCase{SpamReason::Bayes, -0.25, "[Bayes 0.000  ]", '1'},
+                    MarkCase{SpamReason::MarkByUser, -1.0, "[MarkByUser   ]", '5'}));
 
 TEST(ReportMarkText, ACodeOutsideTheTableHasNoMarkAndNoDigit) {
-  EXPECT_EQ(ReportMarkText(None, 0.0), "");
+  EXPECT_EQ(ReportMarkText(SpamReason::None, 0.0), "");
   EXPECT_EQ(ReportMarkText(static_cast<SpamReason>(17), 0.0), "");
   EXPECT_EQ(CategoryDigit(static_cast<SpamReason>(17)), '\0');
 }
@@ -131,14 +132,15 @@ TEST_P(AddReportMarkTest, WritesMarkerAndMarkInFrontOfTheSubjectAndSaves) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, AddReportMarkTest,
-    testing::Values(AddMarkCase{u"Hello", false, SpamBody, 0, true, u"<*5*>[SpamBody     ]Hello"},
-                    AddMarkCase{u"Hello", false, SpamBody, 0, false, u"<*5*>Hello"},
-                    AddMarkCase{u"Hello", true, Bayes, 0.97341, true,
-                                u"_<*1*>[Bayes 0.973  ]Hello"},
-                    AddMarkCase{u"Hello", true, MarkByUser, -1, false, u"_<*5*>Hello"},
-                    AddMarkCase{u"", false, SpamSender, 0, true, u"<*2*>[SpamSender   ]"},
-                    // No test for an existing marker: a second one goes in front.
-                    AddMarkCase{u"<*5*>Hello", false, EmptyBody, 0, false, u"<*3*><*5*>Hello"}));
+    testing::Values(
+        AddMarkCase{u"Hello", false, SpamReason::SpamBody, 0, true, u"<*5*>[SpamBody     ]Hello"},
+        AddMarkCase{u"Hello", false, SpamReason::SpamBody, 0, false, u"<*5*>Hello"},
+        AddMarkCase{u"Hello", true, SpamReason::Bayes, 0.97341, true,
+                    u"_<*1*>[Bayes 0.973  ]Hello"},
+        AddMarkCase{u"Hello", true, SpamReason::MarkByUser, -1, false, u"_<*5*>Hello"},
+        AddMarkCase{u"", false, SpamReason::SpamSender, 0, true, u"<*2*>[SpamSender   ]"},
+        // No test for an existing marker: a second one goes in front.
+        AddMarkCase{u"<*5*>Hello", false, SpamReason::EmptyBody, 0, false, u"<*3*><*5*>Hello"}));
 
 TEST_F(ReportMarksOnItems, AnUnknownReasonIsLoggedAndLeavesTheSubjectAlone) {
   const MailItemPtr item = Mail(u"Hello");
@@ -151,7 +153,7 @@ TEST_F(ReportMarksOnItems, AnUnknownReasonIsLoggedAndLeavesTheSubjectAlone) {
 TEST_F(ReportMarksOnItems, ASubjectThatCannotBeReadIsNotOverwrittenWithTheMarkerAlone) {
   const MailItemPtr item = Mail(u"Invoice 2291");
   scene.store.Faults().FailNext("MailItem.Subject", hr::kFail, 1);
-  EXPECT_FALSE(AddReportMark(env(), *item, false, SpamBody, 0));
+  EXPECT_FALSE(AddReportMark(env(), *item, false, SpamReason::SpamBody, 0));
   EXPECT_EQ(Subject(item), u"Invoice 2291");
   EXPECT_EQ(scene.Failures(), (std::vector<LoggedFailure>{{200902, hr::kFail}}));
 }
@@ -159,9 +161,9 @@ TEST_F(ReportMarksOnItems, ASubjectThatCannotBeReadIsNotOverwrittenWithTheMarker
 TEST_F(ReportMarksOnItems, FailedWritesAndSavesAreLoggedWithTheirPlaces) {
   const MailItemPtr item = Mail(u"Hello");
   scene.store.Faults().FailNext("MailItem.SetSubject", hr::kAccessDenied, 1);
-  EXPECT_FALSE(AddReportMark(env(), *item, false, SpamBody, 0));
+  EXPECT_FALSE(AddReportMark(env(), *item, false, SpamReason::SpamBody, 0));
   scene.store.Faults().FailNext("MailItem.Save", hr::kFail, 1);
-  EXPECT_FALSE(AddReportMark(env(), *item, false, SpamBody, 0));
+  EXPECT_FALSE(AddReportMark(env(), *item, false, SpamReason::SpamBody, 0));
   EXPECT_EQ(scene.Failures(),
             (std::vector<LoggedFailure>{{200903, hr::kAccessDenied}, {200904, hr::kFail}}));
 }
@@ -197,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ReportMarksOnItems, MarkingThenRemovingGivesBackTheOriginalSubjectForEveryReason) {
   for (int reportMarks = 0; reportMarks <= 1; ++reportMarks) {
     scene.world.options().bAddReportMarksToSubj = reportMarks;
-    for (int code = LangSubject; code <= MarkByUser; ++code) {
+    for (int code = static_cast<int>(SpamReason::LangSubject);
+         code <= static_cast<int>(SpamReason::MarkByUser); ++code) {
       for (bool inSpamFolder : {false, true}) {
         const MailItemPtr item = Mail(u"[Re] Lunch on Friday?");
         AddReportMark(env(), *item, inSpamFolder, static_cast<SpamReason>(code), 0.81);
@@ -245,7 +248,8 @@ TEST_P(MarkClassifiedMessageTest, MovesWhenAskedAndNeverRetitlesPrivateMessages)
   scene.world.options().bSpamAutoMove = c.autoMove;
   scene.world.options().bAddReportMarksToSubj = 1;
   const MailItemPtr item = Mail(u"Cheap pills", c.sensitivity);
-  const MarkedMessage outcome = MarkClassifiedMessage(env(), *item, scene.Junk(), SpamSubject, 0.0);
+  const MarkedMessage outcome =
+      MarkClassifiedMessage(env(), *item, scene.Junk(), SpamReason::SpamSubject, 0.0);
   EXPECT_EQ(scene.store.FolderNameOf(item), c.folder);
   EXPECT_EQ(Subject(item), c.subject);
   EXPECT_EQ(outcome.isPrivate, c.sensitivity == olk::kSensitivityPrivate);
@@ -268,12 +272,12 @@ TEST_F(ReportMarksOnItems, AMessageThatCannotBeMovedIsMarkedWhereItIs) {
   scene.world.options().bSpamAutoMove = 1;
   const MailItemPtr item = Mail(u"Cheap pills");
   scene.store.Faults().FailNext("MailItem.Move", hr::kFail, 1);
-  MarkClassifiedMessage(env(), *item, scene.Junk(), SpamBody, 0.0);
+  MarkClassifiedMessage(env(), *item, scene.Junk(), SpamReason::SpamBody, 0.0);
   EXPECT_EQ(scene.store.FolderNameOf(item), u"Inbox");
   EXPECT_EQ(Subject(item), u"<*5*>Cheap pills");
 
   const MailItemPtr other = Mail(u"More pills");
-  MarkClassifiedMessage(env(), *other, nullptr, SpamBody, 0.0);
+  MarkClassifiedMessage(env(), *other, nullptr, SpamReason::SpamBody, 0.0);
   EXPECT_EQ(Subject(other), u"<*5*>More pills");
   EXPECT_EQ(scene.Failures(), (std::vector<LoggedFailure>{{202302, hr::kFail}, {202302, -1}}));
 }
