@@ -76,17 +76,17 @@ using PropertyPageSitePtr = std::shared_ptr<PropertyPageSite>;
 
 // Values of the object model that the add-in passes or compares.
 namespace olk {
-inline constexpr std::int32_t kFolderInbox = 6;         // olFolderInbox
-inline constexpr std::int32_t kFolderDrafts = 16;       // olFolderDrafts: a folder of mail items
-inline constexpr std::int32_t kSensitivityNormal = 0;   // olNormal
-inline constexpr std::int32_t kSensitivityPersonal = 1; // olPersonal
-inline constexpr std::int32_t kSensitivityPrivate = 2;  // olPrivate
+inline constexpr std::int32_t kFolderInbox = 6;          // olFolderInbox
+inline constexpr std::int32_t kFolderDrafts = 16;        // olFolderDrafts: a folder of mail items
+inline constexpr std::int32_t kSensitivityNormal = 0;    // olNormal
+inline constexpr std::int32_t kSensitivityPersonal = 1;  // olPersonal
+inline constexpr std::int32_t kSensitivityPrivate = 2;   // olPrivate
 inline constexpr std::int32_t kSensitivityConfidential = 3;
 inline constexpr std::int32_t kImportanceLow = 0;
 inline constexpr std::int32_t kImportanceNormal = 1;
 inline constexpr std::int32_t kImportanceHigh = 2;
-inline constexpr std::int32_t kBarTop = 1;              // msoBarTop
-inline constexpr std::int32_t kControlButton = 1;       // msoControlButton
+inline constexpr std::int32_t kBarTop = 1;                // msoBarTop
+inline constexpr std::int32_t kControlButton = 1;         // msoControlButton
 inline constexpr std::int32_t kButtonIconAndCaption = 3;  // msoButtonIconAndCaption
 }  // namespace olk
 
@@ -239,6 +239,9 @@ class MailItem : public virtual Dispatch {
   virtual HResult Save() = 0;  // persists the written properties
   // Moves the item; the result is the item in its new folder.
   virtual Result<DispatchPtr> Move(const FolderPtr& destination) = 0;
+  // The item's stable identity within its store: the same for every handle
+  // of the item and after a move, never shared with another item.
+  virtual Result<std::u16string> EntryID() = 0;
 };
 
 class TaskItem : public virtual Dispatch {

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "base/Utf8.h"
 #include "host/maildir/FixedCollection.h"
 #include "host/maildir/MaildirAttachment.h"
 #include "host/maildir/MaildirFolder.h"
@@ -132,6 +133,12 @@ Result<DispatchPtr> MaildirMailItem::Move(const FolderPtr& destination) {
   auto moved = context_->Move(record_, folder->Node());
   if (!moved.ok()) return Fail<DispatchPtr>(moved.status);
   return Ok<DispatchPtr>(moved.value);
+}
+
+Result<std::u16string> MaildirMailItem::EntryID() {
+  auto path = context_->Catalog().Locate(*record_);
+  if (!path.ok()) return Fail<std::u16string>(path.status);
+  return Ok(Utf8ToUtf16(record_->UniqueName()));
 }
 
 }  // namespace skerrow::maildir

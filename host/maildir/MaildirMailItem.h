@@ -40,6 +40,8 @@ class MaildirMailItem final : public MailItem,
   HResult Save() override;
   // Fails with kInvalidArg for a folder of another store or the root.
   Result<DispatchPtr> Move(const FolderPtr& destination) override;
+  // The message's unique name, which a move and a change of flags keep.
+  Result<std::u16string> EntryID() override;
 
   const std::shared_ptr<MessageRecord>& Record() const { return record_; }
   const StoreContext* Context() const { return context_.get(); }

@@ -59,6 +59,7 @@ constexpr std::string_view kAll[] = {
     "MailItem.SetUnRead",
     "MailItem.Save",
     "MailItem.Move",
+    "MailItem.EntryID",
     "TaskItem.ReminderSoundFile",
     "Recipients.Count",
     "Recipients.Item",

@@ -20,7 +20,7 @@
 //   MailItem.SetHTMLBody  MailItem.SenderName  MailItem.To
 //   MailItem.GetRecipients  MailItem.GetAttachments  MailItem.ReceivedTime
 //   MailItem.Size  MailItem.Importance  MailItem.Sensitivity
-//   MailItem.SetUnRead  MailItem.Save  MailItem.Move
+//   MailItem.SetUnRead  MailItem.Save  MailItem.Move  MailItem.EntryID
 //   TaskItem.ReminderSoundFile
 //   Recipients.Count  Recipients.Item  Recipient.Address
 //   Attachments.Count  Attachments.Item  Attachment.FileName

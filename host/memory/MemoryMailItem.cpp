@@ -129,4 +129,8 @@ Result<DispatchPtr> MemoryMailItem::Move(const FolderPtr& destination) {
   return Ok(MakeItemHandle(state_, item_));
 }
 
+Result<std::u16string> MemoryMailItem::EntryID() {
+  return Read("MailItem.EntryID", item_->entryId);
+}
+
 }  // namespace skerrow

@@ -34,6 +34,7 @@ class MemoryMailItem : public MailItem,
   HResult SetUnRead(bool unread) override;
   HResult Save() override;
   Result<DispatchPtr> Move(const FolderPtr& destination) override;
+  Result<std::u16string> EntryID() override;
 
  private:
   template <class T>

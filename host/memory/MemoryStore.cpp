@@ -1,6 +1,7 @@
 #include "host/memory/MemoryStore.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "host/memory/MemoryApplication.h"
@@ -102,6 +103,7 @@ void MemoryStore::SetDefaultFolder(std::int32_t folderType, const FolderPtr& fol
 StoredItemPtr MemoryStore::MakeMailRecord(NewMail mail) {
   auto item = std::make_shared<StoredItem>();
   item->kind = ItemKind::Mail;
+  for (const char digit : std::to_string(++state_->lastEntryId)) item->entryId += digit;
   item->size = mail.size >= 0 ? mail.size : EstimatedSize(mail);
   item->subject = std::move(mail.subject);
   item->body = std::move(mail.body);

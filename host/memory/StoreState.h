@@ -66,6 +66,7 @@ struct StoreState {
   int statusChanges = 0;
 
   double nextReceivedTime = 0;
+  std::uint64_t lastEntryId = 0;  // entry ids are never reused within a store
 };
 
 }  // namespace skerrow

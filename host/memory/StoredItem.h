@@ -21,6 +21,7 @@ enum class ItemKind {
 
 struct StoredItem {
   ItemKind kind = ItemKind::Mail;
+  std::u16string entryId{};  // given by the store, unique among its items
   std::u16string subject{};
   std::u16string body{};
   std::u16string htmlBody{};

@@ -66,6 +66,7 @@ class StubItem : public MailItem {
   HResult SetUnRead(bool) override { return hr::kOk; }
   HResult Save() override { return hr::kOk; }
   Result<DispatchPtr> Move(const FolderPtr&) override { return {}; }
+  Result<std::u16string> EntryID() override { return {}; }
 };
 
 class NullFiles : public FileSystem {

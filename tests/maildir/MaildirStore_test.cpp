@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/maildir/MaildirStatus.h"
 #include "base/Utf8.h"
+#include "host/maildir/MaildirStatus.h"
 #include "tests/support/TempFolder.h"
 
 namespace skerrow::maildir {
@@ -307,6 +307,7 @@ TEST_F(MaildirStoreTest, AMoveRenamesIntoTheOtherFoldersCurKeepingFlags) {
   EXPECT_EQ(FilesIn(storeDir / "Junk E-mail" / "cur"), std::vector<std::string>{unique + ":2,S"});
   EXPECT_TRUE(FilesIn(storeDir / "Inbox" / "cur").empty());
   EXPECT_EQ(Text(moved.value->AsMailItem()->Subject()), "move me");
+  EXPECT_EQ(Text(moved.value->AsMailItem()->EntryID()), unique);
   EXPECT_EQ(store->Locate(moved.value).value.topLevelFolder, u"Junk E-mail");
 }
 
@@ -516,6 +517,7 @@ TEST_F(MaildirStoreTest, AMissingMessageFileGivesClearErrorsNotACrash) {
   EXPECT_EQ(item->SetSubject(u"x"), kFileNotFound);
   EXPECT_EQ(item->SetUnRead(false), kFileNotFound);
   EXPECT_EQ(item->Move(junk).status, kFileNotFound);
+  EXPECT_EQ(item->EntryID().status, kFileNotFound);
   EXPECT_EQ(store->Locate(item).status, kFileNotFound);
 }
 

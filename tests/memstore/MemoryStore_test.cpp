@@ -421,6 +421,7 @@ TEST_F(MemoryStoreTest, AMovedItemIsTheSameMessageInItsNewFolder) {
   EXPECT_EQ(moved->Sensitivity().value, olk::kSensitivityPrivate);
   moved->SetSubject(u"changed");
   EXPECT_EQ(mail->Subject().value, u"changed");
+  EXPECT_EQ(moved->EntryID().value, mail->EntryID().value);
 }
 
 TEST_F(MemoryStoreTest, AMoveToAFolderOfAnotherStoreIsRefused) {
@@ -431,10 +432,12 @@ TEST_F(MemoryStoreTest, AMoveToAFolderOfAnotherStoreIsRefused) {
   EXPECT_EQ(store.FolderNameOf(mail), u"Inbox");
 }
 
-TEST_F(MemoryStoreTest, NewMailGetsIncreasingReceivedTimesAndAnEstimatedSize) {
+TEST_F(MemoryStoreTest, NewMailGetsIncreasingReceivedTimesDistinctEntryIdsAndAnEstimatedSize) {
   MailItemPtr first = store.DeliverNewMail({.body = u"text"});
   MailItemPtr second = store.DeliverNewMail({.size = 42});
   EXPECT_LT(first->ReceivedTime().value, second->ReceivedTime().value);
+  EXPECT_FALSE(first->EntryID().value.empty());
+  EXPECT_NE(first->EntryID().value, second->EntryID().value);
   EXPECT_GT(first->Size().value, 0);
   EXPECT_EQ(second->Size().value, 42);
 }
