@@ -14,7 +14,7 @@ for arch in i686 x86_64; do
   tests=ON
   [ "$arch" = x86_64 ] || tests=OFF
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-$arch.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DSKERROW_WINDOWS_TESTS=$tests "$@" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DSKERROW_WERROR=ON -DSKERROW_WINDOWS_TESTS=$tests "$@" >/dev/null
   cmake --build "$build" -j "$(nproc)"
   (cd "$build" && ctest --output-on-failure)
 done
