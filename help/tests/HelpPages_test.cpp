@@ -111,7 +111,8 @@ TEST(HelpPages, NameEveryControlOfTheOptionsPageAndItsDialogsAsTheyShowIt) {
 
 TEST(HelpPages, ShowEveryReportMarkBehindTheMarkerOfItsCategory) {
   const std::string page = RenderedPage("report-marks.htm");
-  for (int code = LangSubject; code <= MarkByUser; ++code) {
+  for (int code = static_cast<int>(SpamReason::LangSubject);
+       code <= static_cast<int>(SpamReason::MarkByUser); ++code) {
     const auto reason = static_cast<SpamReason>(code);
     const std::string subjectStart =
         std::string("<*") + CategoryDigit(reason) + "*>" + ReportMarkText(reason, 0.973);
