@@ -16,8 +16,13 @@ fi
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
   wineboot -u >/dev/null 2>&1 || true
-  [ -n "${SKERROW_TEST_DISPLAY:-}" ] ||
+  if [ -z "${SKERROW_TEST_DISPLAY:-}" ]; then
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    # The desktop process that wineboot started keeps the driver it started
+    # with (none: no top-level window could be created); wait for the prefix's
+    # processes to end, so that the next ones start with the null driver.
+    wineserver -w
+  fi
 fi
 status=0
 wine "$@" || status=$?

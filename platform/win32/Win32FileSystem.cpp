@@ -1,0 +1,62 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "platform/win32/Win32FileIo.h"
+#include "platform/win32/Win32ReplacementFile.h"
+
+namespace skerrow {
+
+std::string Win32FileSystem::WithTextModeLineEnds(std::string_view text) {
+  std::string result;
+  result.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') result.push_back('\r');
+    result.push_back(c);
+  }
+  return result;
+}
+
+bool Win32FileSystem::AppendText(std::string_view path, std::string_view text) {
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide) return false;
+  // Append access only: every write lands at the end of the file, whoever
+  // else appends to it.
+  HANDLE file = CreateFileW(wide->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::string lines = WithTextModeLineEnds(text);
+  const bool written = win32::WriteWhole(file, lines.data(), lines.size());
+  return CloseHandle(file) && written;
+}
+
+std::optional<std::string> Win32FileSystem::ReadAll(std::string_view path) {
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide) return std::nullopt;
+  HANDLE file = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  bool ok = true;
+  for (;;) {
+    char chunk[65536];
+    DWORD read = 0;
+    if (!ReadFile(file, chunk, sizeof chunk, &read, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (read == 0) break;
+    bytes.append(chunk, read);
+  }
+  CloseHandle(file);
+  if (!ok) return std::nullopt;
+  return bytes;
+}
+
+std::unique_ptr<ReplacementFile> Win32FileSystem::CreateReplacement(std::string_view path) {
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide) return nullptr;
+  return Win32ReplacementFile::Create(*wide);
+}
+
+}  // namespace skerrow
