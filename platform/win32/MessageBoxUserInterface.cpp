@@ -16,7 +16,9 @@ void MessageBoxUserInterface::SetWaitCursor(bool on) {
     return;
   }
   if (waitDepth_ == 0) return;
-  if (--waitDepth_ == 0) SetCursor(replacedCursor_);
+  // A thread that showed no cursor before gets the arrow rather than none.
+  if (--waitDepth_ == 0)
+    SetCursor(replacedCursor_ ? replacedCursor_ : LoadCursor(nullptr, IDC_ARROW));
 }
 
 }  // namespace skerrow

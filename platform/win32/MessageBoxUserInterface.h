@@ -14,7 +14,8 @@ class MessageBoxUserInterface : public UserInterface {
   // command can start while one waits. Texts end at a NUL.
   int ShowMessage(std::string_view text, std::string_view caption, unsigned style) override;
   // The first "on" shows the hourglass, the matching last "off" puts back
-  // the cursor it replaced; an "off" without an "on" does nothing.
+  // the cursor it replaced (the arrow if there was none); an "off" without an
+  // "on" does nothing.
   void SetWaitCursor(bool on) override;
 
  private:

@@ -21,15 +21,16 @@ std::int32_t Win32Profile::ReadInt(std::string_view section, std::string_view ke
   if (HasNul(section) || HasNul(key)) return defaultValue;
   // The system returns the number's 32 bits unsigned; a negative value comes
   // back as its two's complement.
-  return static_cast<std::int32_t>(
-      GetProfileIntA(std::string(section).c_str(), std::string(key).c_str(), defaultValue));
+  return static_cast<std::int32_t>(GetProfileIntA(std::string(TrimProfileName(section)).c_str(),
+                                                  std::string(TrimProfileName(key)).c_str(),
+                                                  defaultValue));
 }
 
 std::string Win32Profile::ReadString(std::string_view section, std::string_view key,
                                      std::string_view defaultValue, std::size_t bufferSize) {
   if (bufferSize == 0) return {};
-  const std::string sectionName(section);
-  const std::string keyName(key);
+  const std::string sectionName(TrimProfileName(section));
+  const std::string keyName(TrimProfileName(key));
   const std::string fallback(defaultValue.substr(0, defaultValue.find('\0')));
   if (HasNul(section) || HasNul(key)) return fallback.substr(0, bufferSize - 1);
   // Start small and grow up to the caller's size only while the text fills

@@ -13,8 +13,9 @@ namespace skerrow {
 
 class Win32Profile : public Profile {
  public:
-  // A section or key holding a NUL names nothing the profile can hold: the
-  // default.
+  // Names are looked up, as they are written, without their surrounding
+  // blanks. A section or key holding a NUL names nothing the profile can
+  // hold: the default.
   std::int32_t ReadInt(std::string_view section, std::string_view key,
                        std::int32_t defaultValue) override;
   std::string ReadString(std::string_view section, std::string_view key,

@@ -89,6 +89,9 @@ LResult Win32WindowSystem::CallProcedure(ProcedureToken procedure, WindowHandle 
 }
 
 bool Win32WindowSystem::Post(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
+  // PostMessageA takes no window as the thread's queue and 0xFFFF as every
+  // top-level window: neither is a window here.
+  if (!IsWindow(ToHwnd(window))) return false;
   return PostMessageA(ToHwnd(window), message, wParam, lParam) != FALSE;
 }
 

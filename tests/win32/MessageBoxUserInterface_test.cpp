@@ -18,6 +18,10 @@ TEST(MessageBoxUserInterface, TheWaitCursorNestsAndPutsBackTheCursorItReplaced) 
   EXPECT_EQ(GetCursor(), arrow);
   ui.SetWaitCursor(false);
   EXPECT_EQ(GetCursor(), arrow);
+  SetCursor(nullptr);
+  ui.SetWaitCursor(true);
+  ui.SetWaitCursor(false);
+  EXPECT_EQ(GetCursor(), arrow);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST_F(Win32ProfileTest, SwitchesAreWrittenAsTheirTextAndReadBack) {
   EXPECT_EQ(profile.ReadInt(kSection, "bShowToolbar", 0), 1);
   EXPECT_EQ(profile.ReadInt(kSection, "bBayesFilter", 1), 0);
   EXPECT_EQ(profile.ReadInt(kSection, "bWndMaximize", 1), -7);
-  EXPECT_EQ(profile.ReadString(kSection, "sspamboxname", "", 1024), "Junk E-mail");
+  EXPECT_EQ(profile.ReadString(" SkerrowProfileTest", "sspamboxname ", "", 1024), "Junk E-mail");
 }
 
 TEST_F(Win32ProfileTest, LongValuesAreCutToTheBufferOnly) {

@@ -74,6 +74,7 @@ TEST_F(Win32WindowSystemTest, AReplacedProcedureSeesMessagesFirstUntilItIsRestor
   std::shared_ptr<Letter> a = Install('a', windows);
   EXPECT_TRUE(windows.IsCurrentProcedure(window(), *a));
   EXPECT_EQ(Probe(), "ao");
+  EXPECT_FALSE(windows.Post(kNoWindow, kProbe, 0, 0));
   std::weak_ptr<Letter> dropped = a;
   ASSERT_TRUE(windows.RestoreProcedure(window(), a->previous));
   a.reset();
