@@ -31,6 +31,9 @@ class OutlookMailItem : public MailItem, public OutlookObject {
   HResult Save() override { return Run(L"Save"); }
   // E_INVALIDARG for a destination that is not a folder of the client.
   Result<DispatchPtr> Move(const FolderPtr& destination) override;
+  // The client's own id (hexadecimal text). Its stores may give an item a
+  // new id when it moves to another folder.
+  Result<std::u16string> EntryID() override { return ReadText(L"EntryID"); }
 };
 
 class OutlookTaskItem : public TaskItem, public OutlookObject {

@@ -155,6 +155,7 @@ TEST_F(OutlookObjectTest, MailItemPropertiesKeepTheirTypes) {
   EXPECT_EQ(mail->Size().value, 1234);
   EXPECT_EQ(mail->Importance().value, olk::kImportanceHigh);
   EXPECT_EQ(mail->Sensitivity().value, olk::kSensitivityPrivate);
+  EXPECT_EQ(mail->EntryID().value, MemoryStore::Inspect(stored)->entryId);
   EXPECT_EQ(mail->SetUnRead(false), hr::kOk);
   EXPECT_FALSE(MemoryStore::Inspect(stored)->unread);
 }

@@ -149,6 +149,7 @@ std::vector<FacadeType> MakeTypes() {
         {L"ReceivedTime", "", On<MailItem>([](MailItem& item, FacadeCall& call) {
            return call.ReturnDate(item.ReceivedTime());
          })},
+        Get(L"EntryID", &MailItem::EntryID),
         Get(L"Size", &MailItem::Size),
         Get(L"Importance", &MailItem::Importance),
         Get(L"Sensitivity", &MailItem::Sensitivity),
