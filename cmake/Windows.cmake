@@ -82,3 +82,10 @@ skerrow_library(skerrow_outlook_facade SOURCES tests/outlookfacade/*.cpp
 skerrow_windows_tests(win32 skerrow_win32)
 skerrow_windows_tests(outlook skerrow_outlook skerrow_outlook_facade)
 
+
+# Scenarios through the add-in's DLL, with the stand-in playing the client.
+skerrow_windows_tests(com skerrow_outlook_facade)
+if(TARGET com_tests AND TARGET Tamsquill)
+  add_dependencies(com_tests Tamsquill)
+  target_compile_definitions(com_tests PRIVATE SKERROW_DLL_PATH="$<TARGET_FILE:Tamsquill>")
+endif()
