@@ -43,34 +43,11 @@ ConnectionSink::~ConnectionSink() {
   --liveSinks;
 }
 
-HRESULT ConnectionSink::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IDispatch && iid != source_) return E_NOINTERFACE;
-  *object = static_cast<IDispatch*>(this);
-  AddRef();
-  return S_OK;
-}
-
-ULONG ConnectionSink::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG ConnectionSink::Release() {
-  const long left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
-HRESULT ConnectionSink::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT ConnectionSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info != nullptr) *info = nullptr;
-  return E_NOTIMPL;
+void* ConnectionSink::Find(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == source_) {
+    return static_cast<IDispatch*>(this);
+  }
+  return nullptr;
 }
 
 HRESULT ConnectionSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {

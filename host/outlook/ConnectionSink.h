@@ -16,26 +16,20 @@
 #include <vector>
 
 #include "host/MailHost.h"
+#include "host/outlook/ComObject.h"
 
 namespace skerrow::outlook {
 
 class OutlookSession;
 
-class ConnectionSink final : public IDispatch {
+class ConnectionSink final : public UntypedDispatch {
  public:
   ConnectionSink(const GUID& source, EventInterface iface, EventSink* target,
                  std::shared_ptr<OutlookSession> session);
-  ~ConnectionSink();
-  ConnectionSink(const ConnectionSink&) = delete;
-  ConnectionSink& operator=(const ConnectionSink&) = delete;
+  ~ConnectionSink() override;
 
   void Detach() { target_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
@@ -43,9 +37,9 @@ class ConnectionSink final : public IDispatch {
                                    UINT* argumentError) override;
 
  private:
+  void* Find(REFIID iid) override;
   void Deliver(std::int32_t dispId, const std::vector<DispatchPtr>& args) noexcept;
 
-  long references_ = 1;
   GUID source_;
   EventInterface iface_;
   EventSink* target_;  // not owned; null once detached

@@ -14,6 +14,7 @@
 
 #include "host/MailHost.h"
 #include "host/outlook/ConnectionSink.h"
+#include "host/outlook/OutlookObject.h"
 
 namespace skerrow::outlook {
 
@@ -44,6 +45,23 @@ class EventConnections {
   std::shared_ptr<OutlookSession> session_;
   std::vector<Connection> connections_;
   std::uint32_t nextCookie_ = 1;
+};
+
+// An adapter whose object raises the events of one interface.
+template <class FaceType>
+class OutlookEventSource : public OutlookAdapter<FaceType> {
+ public:
+  OutlookEventSource(Microsoft::WRL::ComPtr<IDispatch> object,
+                     std::shared_ptr<OutlookSession> session)
+      : OutlookAdapter<FaceType>(std::move(object), session), connections_(std::move(session)) {}
+
+  Result<std::uint32_t> Advise(EventInterface iface, EventSink* sink) override {
+    return connections_.Advise(*this->Interface(), iface, sink);
+  }
+  HResult Unadvise(std::uint32_t cookie) override { return connections_.Unadvise(cookie); }
+
+ private:
+  EventConnections connections_;
 };
 
 }  // namespace skerrow::outlook

@@ -5,41 +5,23 @@
 
 namespace skerrow::outlook {
 
-class OutlookAddressEntry : public AddressEntry, public OutlookObject {
+class OutlookAddressEntry : public OutlookAdapter<AddressEntry> {
  public:
-  using Face = AddressEntry;
-  OutlookAddressEntry(Microsoft::WRL::ComPtr<IDispatch> object,
-                      std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"AddressEntry") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<std::u16string> Name() override { return ReadText(L"Name"); }
   Result<std::u16string> Address() override { return ReadText(L"Address"); }
 };
 
-class OutlookAddressEntries : public OutlookCollection<AddressEntries, OutlookAddressEntry> {
- public:
-  OutlookAddressEntries(Microsoft::WRL::ComPtr<IDispatch> object,
-                        std::shared_ptr<OutlookSession> session)
-      : OutlookCollection(std::move(object), std::move(session), L"AddressEntries") {}
-};
+using OutlookAddressEntries = OutlookCollection<AddressEntries, OutlookAddressEntry>;
 
-class OutlookAddressList : public AddressList, public OutlookObject {
+class OutlookAddressList : public OutlookAdapter<AddressList> {
  public:
-  using Face = AddressList;
-  OutlookAddressList(Microsoft::WRL::ComPtr<IDispatch> object,
-                     std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"AddressList") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<AddressEntriesPtr> GetAddressEntries() override {
     return ReadObject<OutlookAddressEntries>(L"AddressEntries");
   }
 };
 
-class OutlookAddressLists : public OutlookCollection<AddressLists, OutlookAddressList> {
- public:
-  OutlookAddressLists(Microsoft::WRL::ComPtr<IDispatch> object,
-                      std::shared_ptr<OutlookSession> session)
-      : OutlookCollection(std::move(object), std::move(session), L"AddressLists") {}
-};
+using OutlookAddressLists = OutlookCollection<AddressLists, OutlookAddressList>;
 
 }  // namespace skerrow::outlook

@@ -7,47 +7,27 @@
 namespace skerrow::outlook {
 
 // _Application; raises OptionsPagesAdd and Reminder (ApplicationEvents).
-class OutlookApplication : public Application, public OutlookObject {
+class OutlookApplication : public OutlookEventSource<Application> {
  public:
-  using Face = Application;
-  OutlookApplication(Microsoft::WRL::ComPtr<IDispatch> object,
-                     std::shared_ptr<OutlookSession> session);
-
+  using OutlookEventSource::OutlookEventSource;
   Result<ExplorerPtr> ActiveExplorer() override;  // succeeds with none (Nothing)
   Result<NameSpacePtr> GetNamespace(const std::u16string& type) override;
-  Result<std::uint32_t> Advise(EventInterface iface, EventSink* sink) override;
-  HResult Unadvise(std::uint32_t cookie) override;
-
- private:
-  EventConnections connections_;
 };
 
-class OutlookExplorer : public Explorer, public OutlookObject {
+class OutlookExplorer : public OutlookAdapter<Explorer> {
  public:
-  using Face = Explorer;
-  OutlookExplorer(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"Explorer") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<CommandBarsPtr> GetCommandBars() override;
   Result<FolderPtr> CurrentFolder() override;
   Result<SelectionPtr> GetSelection() override;
 };
 
 // The selected objects, which may be other than mail.
-class OutlookSelection : public OutlookCollection<Selection, OutlookObject> {
- public:
-  OutlookSelection(Microsoft::WRL::ComPtr<IDispatch> object,
-                   std::shared_ptr<OutlookSession> session)
-      : OutlookCollection(std::move(object), std::move(session), L"Selection") {}
-};
+using OutlookSelection = OutlookCollection<Selection, OutlookObject>;
 
-class OutlookNameSpace : public NameSpace, public OutlookObject {
+class OutlookNameSpace : public OutlookAdapter<NameSpace> {
  public:
-  using Face = NameSpace;
-  OutlookNameSpace(Microsoft::WRL::ComPtr<IDispatch> object,
-                   std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"NameSpace") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<FolderPtr> GetDefaultFolder(std::int32_t folderType) override;
   Result<AddressListsPtr> GetAddressLists() override;
 };

@@ -5,24 +5,19 @@
 
 #include <cstdint>
 #include <memory>
-#include <utility>
 
 #include "host/outlook/OutlookObject.h"
 
 namespace skerrow::outlook {
 
-template <class Collection, class Element>
-class OutlookCollection : public Collection, public OutlookObject {
+template <class Collection, class Element, class Base = OutlookAdapter<Collection>>
+class OutlookCollection : public Base {
  public:
-  using Face = Collection;
+  using Base::Base;
 
-  OutlookCollection(Microsoft::WRL::ComPtr<IDispatch> object,
-                    std::shared_ptr<OutlookSession> session, const wchar_t* type)
-      : OutlookObject(std::move(object), std::move(session), type) {}
-
-  Result<std::int32_t> Count() override { return ReadInt(L"Count"); }
+  Result<std::int32_t> Count() override { return this->ReadInt(L"Count"); }
   Result<std::shared_ptr<typename Element::Face>> Item(std::int32_t index) override {
-    return ReadObject<Element>(L"Item", Variant::Int(index));
+    return this->template ReadObject<Element>(L"Item", Variant::Int(index));
   }
 };
 

@@ -26,25 +26,12 @@ Result<DispatchPtr> OutlookCommandBarControls::Item(std::int32_t index) {
   return ReadObject<OutlookObject>(L"Item", Variant::Int(index));
 }
 
-OutlookCommandBarButton::OutlookCommandBarButton(Microsoft::WRL::ComPtr<IDispatch> object,
-                                                 std::shared_ptr<OutlookSession> session)
-    : OutlookObject(std::move(object), session, L"CommandBarButton"),
-      connections_(std::move(session)) {}
-
 HResult OutlookCommandBarButton::SetCaption(const std::u16string& caption) {
   return Write(L"Caption", Variant::Text(caption));
 }
 
 HResult OutlookCommandBarButton::SetTooltipText(const std::u16string& text) {
   return Write(L"TooltipText", Variant::Text(text));
-}
-
-Result<std::uint32_t> OutlookCommandBarButton::Advise(EventInterface iface, EventSink* sink) {
-  return connections_.Advise(*Interface(), iface, sink);
-}
-
-HResult OutlookCommandBarButton::Unadvise(std::uint32_t cookie) {
-  return connections_.Unadvise(cookie);
 }
 
 Result<CommandBarControlsPtr> OutlookCommandBarPopup::Controls() {

@@ -7,37 +7,25 @@
 
 namespace skerrow::outlook {
 
-class OutlookCommandBars : public CommandBars, public OutlookObject {
+class OutlookCommandBars : public OutlookAdapter<CommandBars> {
  public:
-  using Face = CommandBars;
-  OutlookCommandBars(Microsoft::WRL::ComPtr<IDispatch> object,
-                     std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"CommandBars") {}
-
+  using OutlookAdapter::OutlookAdapter;
   // Add(Name, Position, MenuBar, Temporary) with MenuBar left out.
   Result<CommandBarPtr> Add(const std::u16string& name, std::int32_t position,
                             bool temporary) override;
   Result<CommandBarPtr> ActiveMenuBar() override;
 };
 
-class OutlookCommandBar : public CommandBar, public OutlookObject {
+class OutlookCommandBar : public OutlookAdapter<CommandBar> {
  public:
-  using Face = CommandBar;
-  OutlookCommandBar(Microsoft::WRL::ComPtr<IDispatch> object,
-                    std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"CommandBar") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<CommandBarControlsPtr> Controls() override;
   HResult SetVisible(bool visible) override { return Write(L"Visible", Variant::Flag(visible)); }
 };
 
-class OutlookCommandBarControls : public CommandBarControls, public OutlookObject {
+class OutlookCommandBarControls : public OutlookAdapter<CommandBarControls> {
  public:
-  using Face = CommandBarControls;
-  OutlookCommandBarControls(Microsoft::WRL::ComPtr<IDispatch> object,
-                            std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"CommandBarControls") {}
-
+  using OutlookAdapter::OutlookAdapter;
   // Add(Type, Id, Parameter, Before, Temporary) with Id, Parameter and Before
   // left out.
   Result<DispatchPtr> Add(std::int32_t type, bool temporary) override;
@@ -45,12 +33,9 @@ class OutlookCommandBarControls : public CommandBarControls, public OutlookObjec
 };
 
 // Raises Click (CommandBarButtonEvents).
-class OutlookCommandBarButton : public CommandBarButton, public OutlookObject {
+class OutlookCommandBarButton : public OutlookEventSource<CommandBarButton> {
  public:
-  using Face = CommandBarButton;
-  OutlookCommandBarButton(Microsoft::WRL::ComPtr<IDispatch> object,
-                          std::shared_ptr<OutlookSession> session);
-
+  using OutlookEventSource::OutlookEventSource;
   HResult SetStyle(std::int32_t style) override { return Write(L"Style", Variant::Int(style)); }
   HResult PasteFace() override { return Run(L"PasteFace"); }
   HResult SetCaption(const std::u16string& caption) override;
@@ -58,20 +43,11 @@ class OutlookCommandBarButton : public CommandBarButton, public OutlookObject {
   HResult SetVisible(bool visible) override { return Write(L"Visible", Variant::Flag(visible)); }
   HResult SetTooltipText(const std::u16string& text) override;
   HResult SetTag(const std::u16string& tag) override { return Write(L"Tag", Variant::Text(tag)); }
-  Result<std::uint32_t> Advise(EventInterface iface, EventSink* sink) override;
-  HResult Unadvise(std::uint32_t cookie) override;
-
- private:
-  EventConnections connections_;
 };
 
-class OutlookCommandBarPopup : public CommandBarPopup, public OutlookObject {
+class OutlookCommandBarPopup : public OutlookAdapter<CommandBarPopup> {
  public:
-  using Face = CommandBarPopup;
-  OutlookCommandBarPopup(Microsoft::WRL::ComPtr<IDispatch> object,
-                         std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"CommandBarPopup") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<CommandBarControlsPtr> Controls() override;
 };
 

@@ -6,12 +6,9 @@
 
 namespace skerrow::outlook {
 
-class OutlookFolder : public Folder, public OutlookObject {
+class OutlookFolder : public OutlookAdapter<Folder> {
  public:
-  using Face = Folder;
-  OutlookFolder(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"MAPIFolder") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<DispatchPtr> Parent() override;  // a folder, or the namespace above the top
   Result<FoldersPtr> GetFolders() override;
   Result<ItemsPtr> GetItems() override;
@@ -20,34 +17,22 @@ class OutlookFolder : public Folder, public OutlookObject {
 };
 
 // Raises FolderChange (FoldersEvents).
-class OutlookFolders : public OutlookCollection<Folders, OutlookFolder> {
+class OutlookFolders
+    : public OutlookCollection<Folders, OutlookFolder, OutlookEventSource<Folders>> {
  public:
-  OutlookFolders(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session);
-
+  using OutlookCollection::OutlookCollection;
   Result<FolderPtr> Add(const std::u16string& name, std::int32_t folderType) override;
-  Result<std::uint32_t> Advise(EventInterface iface, EventSink* sink) override;
-  HResult Unadvise(std::uint32_t cookie) override;
-
- private:
-  EventConnections connections_;
 };
 
 // Raises ItemAdd (ItemsEvents). Restrict hands the filter text to the client
 // as it is: the client's own filter language decides what matches.
-class OutlookItems : public Items, public OutlookObject {
+class OutlookItems : public OutlookEventSource<Items> {
  public:
-  using Face = Items;
-  OutlookItems(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session);
-
+  using OutlookEventSource::OutlookEventSource;
   Result<std::int32_t> Count() override { return ReadInt(L"Count"); }
   Result<ItemsPtr> Restrict(const std::u16string& filter) override;
   Result<DispatchPtr> GetFirst() override;  // none past the end
   Result<DispatchPtr> GetNext() override;
-  Result<std::uint32_t> Advise(EventInterface iface, EventSink* sink) override;
-  HResult Unadvise(std::uint32_t cookie) override;
-
- private:
-  EventConnections connections_;
 };
 
 }  // namespace skerrow::outlook

@@ -6,12 +6,9 @@
 
 namespace skerrow::outlook {
 
-class OutlookMailItem : public MailItem, public OutlookObject {
+class OutlookMailItem : public OutlookAdapter<MailItem> {
  public:
-  using Face = MailItem;
-  OutlookMailItem(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"MailItem") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<std::u16string> Subject() override { return ReadText(L"Subject"); }
   HResult SetSubject(const std::u16string& subject) override;
   Result<std::u16string> Body() override { return ReadText(L"Body"); }
@@ -36,47 +33,26 @@ class OutlookMailItem : public MailItem, public OutlookObject {
   Result<std::u16string> EntryID() override { return ReadText(L"EntryID"); }
 };
 
-class OutlookTaskItem : public TaskItem, public OutlookObject {
+class OutlookTaskItem : public OutlookAdapter<TaskItem> {
  public:
-  using Face = TaskItem;
-  OutlookTaskItem(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"TaskItem") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<std::u16string> ReminderSoundFile() override { return ReadText(L"ReminderSoundFile"); }
 };
 
-class OutlookRecipient : public Recipient, public OutlookObject {
+class OutlookRecipient : public OutlookAdapter<Recipient> {
  public:
-  using Face = Recipient;
-  OutlookRecipient(Microsoft::WRL::ComPtr<IDispatch> object,
-                   std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"Recipient") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<std::u16string> Address() override { return ReadText(L"Address"); }
 };
 
-class OutlookRecipients : public OutlookCollection<Recipients, OutlookRecipient> {
- public:
-  OutlookRecipients(Microsoft::WRL::ComPtr<IDispatch> object,
-                    std::shared_ptr<OutlookSession> session)
-      : OutlookCollection(std::move(object), std::move(session), L"Recipients") {}
-};
+using OutlookRecipients = OutlookCollection<Recipients, OutlookRecipient>;
 
-class OutlookAttachment : public Attachment, public OutlookObject {
+class OutlookAttachment : public OutlookAdapter<Attachment> {
  public:
-  using Face = Attachment;
-  OutlookAttachment(Microsoft::WRL::ComPtr<IDispatch> object,
-                    std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"Attachment") {}
-
+  using OutlookAdapter::OutlookAdapter;
   Result<std::u16string> FileName() override { return ReadText(L"FileName"); }
 };
 
-class OutlookAttachments : public OutlookCollection<Attachments, OutlookAttachment> {
- public:
-  OutlookAttachments(Microsoft::WRL::ComPtr<IDispatch> object,
-                     std::shared_ptr<OutlookSession> session)
-      : OutlookCollection(std::move(object), std::move(session), L"Attachments") {}
-};
+using OutlookAttachments = OutlookCollection<Attachments, OutlookAttachment>;
 
 }  // namespace skerrow::outlook

@@ -50,7 +50,7 @@ IDispatch* InterfaceOf(const Dispatch* object) {
 }
 
 OutlookObject::OutlookObject(Microsoft::WRL::ComPtr<IDispatch> object,
-                             std::shared_ptr<OutlookSession> session, const wchar_t* type)
+                             std::shared_ptr<OutlookSession> session, const std::type_info& type)
     : object_(std::move(object)), session_(std::move(session)), type_(type) {}
 
 template <class Adapter>

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <memory>
+#include <typeinfo>
 #include <utility>
 
 #include "host/MailHost.h"
@@ -46,10 +47,10 @@ class OutlookObject : public virtual Dispatch {
  public:
   using Face = Dispatch;
 
-  // `type` names the interface of the model the object has; dispatch ids are
-  // cached under it.
+  // `type` is the mail host interface the object is adapted to, one per
+  // interface of the model; dispatch ids are cached under it.
   OutlookObject(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session,
-                const wchar_t* type = L"Object");
+                const std::type_info& type = typeid(Dispatch));
 
   ApplicationPtr AsApplication() override;
   MailItemPtr AsMailItem() override;
@@ -105,7 +106,16 @@ class OutlookObject : public virtual Dispatch {
 
   Microsoft::WRL::ComPtr<IDispatch> object_;
   std::shared_ptr<OutlookSession> session_;
-  const wchar_t* type_;
+  const std::type_info& type_;
+};
+
+// The adapter of one interface of the model to its mail host interface.
+template <class FaceType>
+class OutlookAdapter : public FaceType, public OutlookObject {
+ public:
+  using Face = FaceType;
+  OutlookAdapter(Microsoft::WRL::ComPtr<IDispatch> object, std::shared_ptr<OutlookSession> session)
+      : OutlookObject(std::move(object), std::move(session), typeid(FaceType)) {}
 };
 
 // The IDispatch of an adapter of this module, or null for any other object.

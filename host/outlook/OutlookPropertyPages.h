@@ -6,26 +6,18 @@
 
 namespace skerrow::outlook {
 
-class OutlookPropertyPages : public PropertyPages, public OutlookObject {
+class OutlookPropertyPages : public OutlookAdapter<PropertyPages> {
  public:
-  using Face = PropertyPages;
-  OutlookPropertyPages(Microsoft::WRL::ComPtr<IDispatch> object,
-                       std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"PropertyPages") {}
-
+  using OutlookAdapter::OutlookAdapter;
   // Add(Page, Title), the page given by its ProgID.
   HResult Add(const std::u16string& progId, const std::u16string& title) override {
     return Run(L"Add", Variant::Text(progId), Variant::Text(title));
   }
 };
 
-class OutlookPropertyPageSite : public PropertyPageSite, public OutlookObject {
+class OutlookPropertyPageSite : public OutlookAdapter<PropertyPageSite> {
  public:
-  using Face = PropertyPageSite;
-  OutlookPropertyPageSite(Microsoft::WRL::ComPtr<IDispatch> object,
-                          std::shared_ptr<OutlookSession> session)
-      : OutlookObject(std::move(object), std::move(session), L"PropertyPageSite") {}
-
+  using OutlookAdapter::OutlookAdapter;
   HResult OnStatusChange() override { return Run(L"OnStatusChange"); }
 };
 

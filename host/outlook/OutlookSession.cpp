@@ -2,11 +2,9 @@
 
 namespace skerrow::outlook {
 
-Result<DISPID> OutlookSession::DispatchId(IDispatch& object, std::wstring_view type,
+Result<DISPID> OutlookSession::DispatchId(IDispatch& object, std::type_index type,
                                           const wchar_t* name) {
-  std::wstring key(type);
-  key += L'.';
-  key += name;
+  auto key = std::make_pair(type, std::wstring(name));
   if (auto found = ids_.find(key); found != ids_.end()) return Ok(found->second);
   DISPID id = DISPID_UNKNOWN;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};

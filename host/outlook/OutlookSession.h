@@ -7,7 +7,8 @@
 
 #include <map>
 #include <string>
-#include <string_view>
+#include <typeindex>
+#include <utility>
 
 #include "base/Result.h"
 #include "host/EventQueue.h"
@@ -20,11 +21,11 @@ class OutlookSession {
   OutlookSession(const OutlookSession&) = delete;
   OutlookSession& operator=(const OutlookSession&) = delete;
 
-  // The dispatch id of the member `name` on objects of `type` (one interface
-  // of the object model). Asked with GetIDsOfNames the first time and kept:
-  // ids are fixed per interface, whichever client version answers. A failed
-  // lookup is not kept.
-  Result<DISPID> DispatchId(IDispatch& object, std::wstring_view type, const wchar_t* name);
+  // The dispatch id of the member `name` on objects adapted to `type` (one
+  // interface of the object model). Asked with GetIDsOfNames the first time
+  // and kept: ids are fixed per interface, whichever client version answers.
+  // A failed lookup is not kept.
+  Result<DISPID> DispatchId(IDispatch& object, std::type_index type, const wchar_t* name);
 
   // The client may call a sink while a handler runs (a message box's modal
   // loop delivers its events); the queue holds such an event until the
@@ -32,7 +33,7 @@ class OutlookSession {
   EventQueue& Events() { return events_; }
 
  private:
-  std::map<std::wstring, DISPID, std::less<>> ids_;
+  std::map<std::pair<std::type_index, std::wstring>, DISPID> ids_;
   EventQueue events_;
 };
 

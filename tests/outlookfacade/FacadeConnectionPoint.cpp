@@ -14,23 +14,10 @@ FacadeConnectionPoint::FacadeConnectionPoint(FacadeObject* container, EventInter
       source_(source),
       state_(std::move(state)) {}
 
-HRESULT FacadeConnectionPoint::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IConnectionPoint) return E_NOINTERFACE;
-  *object = static_cast<IConnectionPoint*>(this);
-  AddRef();
-  return S_OK;
-}
-
-ULONG FacadeConnectionPoint::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG FacadeConnectionPoint::Release() {
-  const long left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+void* FacadeConnectionPoint::Find(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_IConnectionPoint)
+    return static_cast<IConnectionPoint*>(this);
+  return nullptr;
 }
 
 HRESULT FacadeConnectionPoint::GetConnectionInterface(IID* iid) {

@@ -11,20 +11,18 @@
 #include <memory>
 
 #include "host/MailHost.h"
+#include "host/outlook/ComObject.h"
 #include "tests/outlookfacade/FacadeState.h"
 
 namespace skerrow::facade {
 
 class FacadeObject;
 
-class FacadeConnectionPoint final : public IConnectionPoint {
+class FacadeConnectionPoint final : public outlook::ComObject<IConnectionPoint> {
  public:
   FacadeConnectionPoint(FacadeObject* container, EventInterface iface, const IID& source,
                         std::shared_ptr<FacadeState> state);
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
   HRESULT STDMETHODCALLTYPE
   GetConnectionPointContainer(IConnectionPointContainer** container) override;
@@ -33,7 +31,8 @@ class FacadeConnectionPoint final : public IConnectionPoint {
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
 
  private:
-  long references_ = 1;
+  void* Find(REFIID iid) override;
+
   Microsoft::WRL::ComPtr<IConnectionPointContainer> container_;
   DispatchPtr target_;
   EventInterface iface_;

@@ -67,39 +67,14 @@ FacadeObject::~FacadeObject() {
   state_->live.erase(this);
 }
 
-HRESULT FacadeObject::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  *object = nullptr;
+void* FacadeObject::Find(REFIID iid) {
   if (iid == IID_IUnknown || iid == IID_IDispatch || HasFace(*target_, iid)) {
-    *object = static_cast<IDispatch*>(this);
-  } else if (iid == IID_IConnectionPointContainer && type_.events) {
-    *object = static_cast<IConnectionPointContainer*>(this);
-  } else {
-    return E_NOINTERFACE;
+    return static_cast<IDispatch*>(this);
   }
-  AddRef();
-  return S_OK;
-}
-
-ULONG FacadeObject::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG FacadeObject::Release() {
-  const long left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
-HRESULT FacadeObject::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT FacadeObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info != nullptr) *info = nullptr;
-  return E_NOTIMPL;
+  if (iid == IID_IConnectionPointContainer && type_.events) {
+    return static_cast<IConnectionPointContainer*>(this);
+  }
+  return nullptr;
 }
 
 HRESULT FacadeObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {

@@ -18,30 +18,30 @@
 #include <memory>
 
 #include "host/MailHost.h"
+#include "host/outlook/ComObject.h"
 #include "tests/outlookfacade/FacadeState.h"
 
 namespace skerrow::facade {
 
 struct FacadeType;
 
-class FacadeObject final : public IDispatch, public IConnectionPointContainer {
+class FacadeObject final : public outlook::UntypedDispatch, public IConnectionPointContainer {
  public:
   // A new reference to an object over `target`, or null for a null target.
   static Microsoft::WRL::ComPtr<IDispatch> Make(const DispatchPtr& target,
                                                 const std::shared_ptr<FacadeState>& state);
 
   FacadeObject(DispatchPtr target, const FacadeType& type, std::shared_ptr<FacadeState> state);
-  ~FacadeObject();
-  FacadeObject(const FacadeObject&) = delete;
-  FacadeObject& operator=(const FacadeObject&) = delete;
+  ~FacadeObject() override;
 
   const DispatchPtr& Target() const { return target_; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+  // One IUnknown for both interfaces.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return UntypedDispatch::QueryInterface(iid, object);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return UntypedDispatch::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return UntypedDispatch::Release(); }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
@@ -51,7 +51,8 @@ class FacadeObject final : public IDispatch, public IConnectionPointContainer {
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
  private:
-  long references_ = 1;
+  void* Find(REFIID iid) override;
+
   DispatchPtr target_;
   const FacadeType& type_;
   std::shared_ptr<FacadeState> state_;
