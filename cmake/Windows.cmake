@@ -39,10 +39,67 @@ skerrow_library(skerrow_win32 SOURCES platform/win32/*.cpp
 skerrow_library(skerrow_outlook SOURCES host/outlook/*.cpp
   DEPS skerrow_foundation ${SKERROW_WIN32_SYSTEM_LIBS})
 
+# Build tools that run on the build machine: the pictures of the buttons and
+# icons, and the dialog resources from the options' dialog table.
+find_program(SKERROW_HOST_CXX NAMES c++ g++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+set(SKERROW_GENERATED_RESOURCES ${CMAKE_BINARY_DIR}/resources)
+file(MAKE_DIRECTORY ${SKERROW_GENERATED_RESOURCES})
+add_custom_command(OUTPUT ${SKERROW_GENERATED_RESOURCES}/DrawImages
+  COMMAND ${SKERROW_HOST_CXX} -std=c++20 -O1 -o ${SKERROW_GENERATED_RESOURCES}/DrawImages
+          ${CMAKE_SOURCE_DIR}/resources/tools/DrawImages.cpp
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/tools/DrawImages.cpp VERBATIM)
+set(SKERROW_IMAGES ToSpam.bmp ToInbox.bmp Mark.bmp Unmark.bmp Help.bmp PropPage.bmp
+  SpamFilterRules.ico ValidationRules.ico OperationRules.ico Notification.ico)
+list(TRANSFORM SKERROW_IMAGES PREPEND ${SKERROW_GENERATED_RESOURCES}/)
+add_custom_command(OUTPUT ${SKERROW_IMAGES}
+  COMMAND ${SKERROW_GENERATED_RESOURCES}/DrawImages ${SKERROW_GENERATED_RESOURCES}
+  DEPENDS ${SKERROW_GENERATED_RESOURCES}/DrawImages VERBATIM)
+set(SKERROW_DIALOG_TABLE ${CMAKE_SOURCE_DIR}/options/DialogResources.cpp
+  ${CMAKE_SOURCE_DIR}/options/DialogResourceScript.cpp)
+add_custom_command(OUTPUT ${SKERROW_GENERATED_RESOURCES}/WriteDialogScript
+  COMMAND ${SKERROW_HOST_CXX} -std=c++20 -O1 -I ${CMAKE_SOURCE_DIR}
+          -o ${SKERROW_GENERATED_RESOURCES}/WriteDialogScript
+          ${CMAKE_SOURCE_DIR}/resources/tools/WriteDialogScript.cpp ${SKERROW_DIALOG_TABLE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/tools/WriteDialogScript.cpp ${SKERROW_DIALOG_TABLE}
+          ${CMAKE_SOURCE_DIR}/options/DialogResources.h
+          ${CMAKE_SOURCE_DIR}/options/DialogResourceScript.h
+  VERBATIM)
+add_custom_command(OUTPUT ${SKERROW_GENERATED_RESOURCES}/Dialogs.rc
+  COMMAND ${SKERROW_GENERATED_RESOURCES}/WriteDialogScript ${SKERROW_GENERATED_RESOURCES}/Dialogs.rc
+  DEPENDS ${SKERROW_GENERATED_RESOURCES}/WriteDialogScript VERBATIM)
+add_custom_target(skerrow_resources DEPENDS ${SKERROW_IMAGES}
+  ${SKERROW_GENERATED_RESOURCES}/Dialogs.rc ${SKERROW_TLB_DIR}/Tamsquill.tlb)
+
+# The COM server: everything but the entry points in a library, so that tests
+# can use its pieces in process; the DLL adds the exports and the resources.
+skerrow_library(skerrow_com SOURCES com/*.cpp EXCLUDE com/Exports.cpp
+  DEPS skerrow_addin skerrow_win32 skerrow_outlook ${SKERROW_WIN32_SYSTEM_LIBS})
+add_library(Tamsquill SHARED com/Exports.cpp com/Tamsquill.def resources/Tamsquill.rc)
+target_link_libraries(Tamsquill PRIVATE skerrow_com)
+target_link_options(Tamsquill PRIVATE -Wl,--enable-stdcall-fixup)
+set_target_properties(Tamsquill PROPERTIES PREFIX "" OUTPUT_NAME Tamsquill SUFFIX .DLL
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_include_directories(Tamsquill PRIVATE ${CMAKE_SOURCE_DIR})
+add_dependencies(Tamsquill skerrow_resources)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Tamsquill.rc PROPERTIES
+  OBJECT_DEPENDS "${SKERROW_IMAGES};${SKERROW_GENERATED_RESOURCES}/Dialogs.rc;${SKERROW_TLB_DIR}/Tamsquill.tlb")
+target_compile_options(Tamsquill PRIVATE
+  $<$<COMPILE_LANGUAGE:RC>:-I${SKERROW_GENERATED_RESOURCES} -I${SKERROW_TLB_DIR} -I${CMAKE_SOURCE_DIR}>)
+
 # The help file beside the DLL, and its checks.
 include(cmake/Help.cmake)
 
 enable_testing()
+# The gate of every build: the DLL's format, its four exports by name and
+# imports of system DLLs only.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(SKERROW_PE_FORMAT pei-x86-64)
+else()
+  set(SKERROW_PE_FORMAT pei-i386)
+endif()
+add_test(NAME dll_gate COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dll.sh
+  ${CMAKE_OBJDUMP} ${SKERROW_PE_FORMAT} $<TARGET_FILE:Tamsquill>)
+
 if(NOT SKERROW_WINDOWS_TESTS)
   return()
 endif()
@@ -83,9 +140,10 @@ skerrow_windows_tests(win32 skerrow_win32)
 skerrow_windows_tests(outlook skerrow_outlook skerrow_outlook_facade)
 
 
-# Scenarios through the add-in's DLL, with the stand-in playing the client.
-skerrow_windows_tests(com skerrow_outlook_facade)
-if(TARGET com_tests AND TARGET Tamsquill)
+# Tests through the built DLL: registration, class factories, the type
+# library, and the add-in driven by a stand-in for Outlook.
+skerrow_windows_tests(com skerrow_com skerrow_outlook_facade)
+if(TARGET com_tests)
   add_dependencies(com_tests Tamsquill)
   target_compile_definitions(com_tests PRIVATE SKERROW_DLL_PATH="$<TARGET_FILE:Tamsquill>")
 endif()
