@@ -2,8 +2,7 @@
 // prefix's registry: exactly the entries Outlook and COM need, replaced whole,
 // and removed again without the keys above them.
 #include <gtest/gtest.h>
-#include <oleauto.h>
-#include <windows.h>
+#include <ole2.h>
 
 #include <algorithm>
 #include <string>
