@@ -76,7 +76,8 @@ skerrow_library(skerrow_com SOURCES com/*.cpp EXCLUDE com/Exports.cpp
   DEPS skerrow_addin skerrow_win32 skerrow_outlook ${SKERROW_WIN32_SYSTEM_LIBS})
 add_library(Tamsquill SHARED com/Exports.cpp com/Tamsquill.def resources/Tamsquill.rc)
 target_link_libraries(Tamsquill PRIVATE skerrow_com)
-target_link_options(Tamsquill PRIVATE -Wl,--enable-stdcall-fixup)
+# Undecorated exports from the .def file; symbols stripped from release builds.
+target_link_options(Tamsquill PRIVATE -Wl,--enable-stdcall-fixup $<$<CONFIG:Release,MinSizeRel>:-s>)
 set_target_properties(Tamsquill PROPERTIES PREFIX "" OUTPUT_NAME Tamsquill SUFFIX .DLL
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_include_directories(Tamsquill PRIVATE ${CMAKE_SOURCE_DIR})
