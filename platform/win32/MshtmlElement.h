@@ -40,10 +40,6 @@ class MshtmlElement final : public HtmlElement {
   Result<std::u16string> LinkTarget() override;
 
  private:
-  Result<Microsoft::WRL::ComPtr<IHTMLStyle>> Style();
-  Result<Microsoft::WRL::ComPtr<IHTMLImgElement>> Image();
-  Result<Microsoft::WRL::ComPtr<IHTMLFontElement>> Font();
-
   Microsoft::WRL::ComPtr<IHTMLElement> element_;
 };
 

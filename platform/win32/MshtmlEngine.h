@@ -14,9 +14,9 @@ namespace skerrow {
 
 class MshtmlEngine final : public HtmlEngine {
  public:
-  // The status of creating and preparing MSHTML's document on failure (the
-  // class's CLASS_E_CLASSNOTAVAILABLE or REGDB_E_CLASSNOTREG where MSHTML is
-  // missing), with no document.
+  // On failure, no document and the status of the step that failed: of
+  // creating MSHTML's document (where MSHTML is missing or disabled, what
+  // COM answers for its class), or of restricting or initialising it.
   Result<std::unique_ptr<HtmlDocument>> CreateDocument() override;
 };
 
