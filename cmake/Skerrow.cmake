@@ -41,5 +41,6 @@ function(skerrow_tests area)
     target_compile_definitions(${area}_tests PRIVATE SKERROW_BINARY="$<TARGET_FILE:skerrow>")
     add_dependencies(${area}_tests skerrow)
   endif()
-  gtest_discover_tests(${area}_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  # Cases are named by their suites (the parameters' bytes would say nothing).
+  gtest_discover_tests(${area}_tests DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES TIMEOUT 120)
 endfunction()

@@ -6,6 +6,7 @@
 #include "engine/EngineStages.h"
 #include "engine/MailClassifier.h"
 #include "tests/spamfolder/SpamFolderScene.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow {
 namespace {
@@ -137,7 +138,11 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{u"plain secret", olk::kSensitivityPrivate, true, true, u"Junk E-mail",
                     u"plain secret", ""},
         VerdictCase{u"valid secret", olk::kSensitivityPrivate, true, true, u"Inbox",
-                    u"valid secret", "LearnValid"}));
+                    u"valid secret", "LearnValid"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.subject, info.index);
+    });
 
 TEST_F(NewMailProcessorTest, WithoutTheBayesStageAnUndecidedMessageIsLeftAlone) {
   options().bBayesFilter = 0;

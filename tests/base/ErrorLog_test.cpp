@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/HResult.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
@@ -46,7 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
                                "\tPlace:2004051\tCode: -2147467262\tHex: 0x80004002\n"},
                       LineCase{static_cast<std::int32_t>(0x80000000u), 100101,
                                "\tPlace:100101\tCode: -2147483648\tHex: 0x80000000\n"},
-                      LineCase{-16, 201701, "\tPlace:201701\tCode: -16\tHex: 0xfffffff0\n"}));
+                      LineCase{-16, 201701, "\tPlace:201701\tCode: -16\tHex: 0xfffffff0\n"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(std::to_string(p.place), info.index);
+    });
 
 TEST_F(ErrorLogTest, TheTimeStampHasTwoDigitFieldsAndABlankBeforeTheBracket) {
   world.clock().now = LocalTime{2009, 1, 2, 3, 4, 5, true};

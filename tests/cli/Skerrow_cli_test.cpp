@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/maildir/MaildirStore.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 namespace skerrow {
@@ -234,14 +235,17 @@ TEST_P(FailureTest, FailsWithOneLineAndItsExitStatus) {
   EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(BadInput, FailureTest,
-                         ::testing::Values(FailureCase{{"frobnicate"}, 2},
-                                           FailureCase{{"deliver"}, 2},
-                                           FailureCase{{"move", "x"}, 2},
-                                           FailureCase{{"deliver", "--bogus", "x"}, 2},
-                                           FailureCase{{"deliver", "/no/such/message.eml"}, 1},
-                                           FailureCase{{"mark", "no-such-message"}, 1},
-                                           FailureCase{{"--store", "/no/such/store", "stats"}, 1}));
+INSTANTIATE_TEST_SUITE_P(
+    BadInput, FailureTest,
+    ::testing::Values(FailureCase{{"frobnicate"}, 2}, FailureCase{{"deliver"}, 2},
+                      FailureCase{{"move", "x"}, 2}, FailureCase{{"deliver", "--bogus", "x"}, 2},
+                      FailureCase{{"deliver", "/no/such/message.eml"}, 1},
+                      FailureCase{{"mark", "no-such-message"}, 1},
+                      FailureCase{{"--store", "/no/such/store", "stats"}, 1}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.args.empty() ? std::string() : p.args.back(), info.index);
+    });
 
 TEST_F(CommandLineTest, HelpIsThereForTheCommandAndEachSubcommand) {
   EXPECT_EQ(Run({"--help"}).status, 0);

@@ -9,6 +9,7 @@
 #include "host/MailHost.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow {
 namespace {
@@ -193,7 +194,11 @@ INSTANTIATE_TEST_SUITE_P(Boundary, BayesBoundaryTest,
                          ::testing::Values(BayesCase{0.5, VerdictKind::Valid, "LearnValid"},
                                            BayesCase{0.5000001, VerdictKind::Spam, "LearnSpam"},
                                            BayesCase{0.1, VerdictKind::Valid, "LearnValid"},
-                                           BayesCase{1.0, VerdictKind::Spam, "LearnSpam"}));
+                                           BayesCase{1.0, VerdictKind::Spam, "LearnSpam"}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(std::to_string(p.probability), info.index);
+                         });
 
 TEST_F(MailClassifierTest, WithBayesOffAndNoRuleTheMessageIsUndecidedAndNotLearned) {
   options.bBayesFilter = 0;

@@ -9,8 +9,8 @@
 #include "engine/FeatureExtractor.h"
 #include "engine/MailClassifier.h"
 #include "host/memory/MemoryStore.h"
-#include "base/Utf8.h"
 #include "stats/WordStatistics.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
@@ -60,7 +60,11 @@ INSTANTIATE_TEST_SUITE_P(
                           "<b>e</b><i>f</i>",
                           0.3},
                       // An element named xml leaves the share unmeasured.
-                      ShareCase{"<o:p>a</o:p><blink>b</blink><xml>data</xml>", 0.0}));
+                      ShareCase{"<o:p>a</o:p><blink>b</blink><xml>data</xml>", 0.0}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.html, info.index);
+    });
 
 TEST_F(HtmlDocumentAnalyzerTest, AnXmlElementLeavesBothSharesUnjudged) {
   std::string html =
@@ -94,7 +98,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FontCase{"<font style=\"font-size:0.9em\">a</font>", 0},
                       FontCase{"<font style=\"font-size:large\">a</font>", 0},
                       FontCase{"<span style=\"font-size:1px\">a</span>", 0},
-                      FontCase{"<FONT SIZE=0>a</FONT>", 1}));
+                      FontCase{"<FONT SIZE=0>a</FONT>", 1}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.html, info.index);
+    });
 
 TEST_F(HtmlDocumentAnalyzerTest, FontColoursBecomeWordsAsWritten) {
   Analyze(

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "tests/support/CaseName.h"
+
 namespace skerrow {
 namespace {
 
@@ -42,7 +44,11 @@ TEST_P(SupportedCodePages, ReadEveryDefinedCharacterBackAsItsBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Ids, SupportedCodePages,
                          ::testing::Values(874u, 932u, 936u, 949u, 950u, 1250u, 1251u, 1252u, 1253u,
-                                           1254u, 1255u, 1256u, 1257u, 1258u));
+                                           1254u, 1255u, 1256u, 1257u, 1258u),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(std::to_string(p), info.index);
+                         });
 
 TEST(LinuxCodePage, UnknownCodePagesAreNotSupported) {
   for (unsigned id : {0u, 437u, 1200u, 65001u, 20127u})
@@ -103,7 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NarrowCase{932, u"\uFF71", "\xB1", false},  // half-width katakana
                       NarrowCase{949, u"\uD55C\uAD6D", "\xC7\xD1\xB1\xB9", false},
                       NarrowCase{950, u"\u4E2D\u6587", "\xA4\xA4\xA4\xE5", false},
-                      NarrowCase{936, u"\u4E2D\u0E01", "\xD6\xD0?", true}));
+                      NarrowCase{936, u"\u4E2D\u0E01", "\xD6\xD0?", true}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(std::to_string(p.codePage) + " " + p.narrow, info.index);
+    });
 
 TEST(LinuxCodePage, LongDoubleByteTextComesOutWhole) {
   std::unique_ptr<LinuxCodePage> page = Page(936);
@@ -175,7 +185,11 @@ INSTANTIATE_TEST_SUITE_P(
                       UpperCase{936, "\x81\x61\x81\x7A", "\x81\x61\x81\x7A"},
                       UpperCase{936, "x\xD6\xD0y", "X\xD6\xD0Y"},
                       // A lead byte at the end keeps its place.
-                      UpperCase{950, "ab\xA4", "AB\xA4"}));
+                      UpperCase{950, "ab\xA4", "AB\xA4"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(std::to_string(p.codePage) + " " + p.text, info.index);
+    });
 
 TEST(LinuxCodePage, CompareNoCaseComparesTheUpperCasedTexts) {
   std::unique_ptr<LinuxCodePage> page = Page(1252);

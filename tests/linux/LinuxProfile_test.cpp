@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/linux/TextLines.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 namespace skerrow {
@@ -102,7 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IntCase{"0", 0}, IntCase{"1", 1}, IntCase{"42", 42}, IntCase{"-7", -7},
                       IntCase{"+4", 4}, IntCase{"12abc", 12}, IntCase{"abc", 0}, IntCase{"", 0},
                       IntCase{"0x10", 0}, IntCase{"-", 0}, IntCase{"2147483647", 2147483647},
-                      IntCase{"4294967297", 1}, IntCase{"99999999999999999999999", -159383553}));
+                      IntCase{"4294967297", 1}, IntCase{"99999999999999999999999", -159383553}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.value, info.index);
+    });
 
 TEST_F(LinuxProfileTest, ReadStringCutsTheValueToTheBuffer) {
   Write("[S]\nk=abcdefgh\n");

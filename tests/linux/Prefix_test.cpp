@@ -8,6 +8,7 @@
 
 #include "platform/linux/LinuxRegistry.h"
 #include "platform/linux/TextLines.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 namespace skerrow {
@@ -76,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"C:\\a\\..", nullptr}, PathCase{"relative.txt", nullptr},
                       PathCase{"C:name", nullptr}, PathCase{"\\\\server\\share\\x", nullptr},
                       PathCase{"C:", nullptr}, PathCase{"C:\\", nullptr}, PathCase{"", nullptr},
-                      PathCase{"1:\\x", nullptr}));
+                      PathCase{"1:\\x", nullptr}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.windows, info.index);
+    });
 
 TEST_F(PrefixTest, NulCharactersAreRefused) {
   EXPECT_EQ(prefix.HostPath(std::string_view("C:\\a\0b", 6)), std::nullopt);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Utf8.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow::maildir {
 namespace {
@@ -49,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"A <a@x\r\n >,\r\n\tB\r\n <b@y>", "A <a@x> | B <b@y>"},
         AddressCase{"<@route1,@route2:real@x>", " <real@x>"},
         AddressCase{"Unclosed <a@x", "Unclosed <a@x>"},
-        AddressCase{"\"Unclosed quote <a@x>", "Unclosed quote <a@x>"}));
+        AddressCase{"\"Unclosed quote <a@x>", "Unclosed quote <a@x>"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.raw, info.index);
+    });
 
 }  // namespace
 }  // namespace skerrow::maildir

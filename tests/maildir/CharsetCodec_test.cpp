@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/CaseName.h"
+
 namespace skerrow::maildir {
 namespace {
 
@@ -45,7 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"a\xFF"
                    "b",
                    "utf-8", u"a\ufffdb", "utf-8"},
-        DecodeCase{"\xC4\xE3\xFF\xBA\xC3", "gb2312", u"\u4f60\ufffd\u597d", "gb2312"}));
+        DecodeCase{"\xC4\xE3\xFF\xBA\xC3", "gb2312", u"\u4f60\ufffd\u597d", "gb2312"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.charset, info.index);
+    });
 
 TEST(CharsetCodec, WritesWhatTheCharsetLacksThroughTheSubstitute) {
   const auto reference = [](char32_t c) { return "&#" + std::to_string(c) + ";"; };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/maildir/EncodedWordEncoder.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow::maildir {
 namespace {
@@ -49,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(Headers, EncodedWordDecoding,
                              DecodeCase{"=?x-unknown?Q?=C3=A9?=", u"\u00e9"},
                              // Raw 8-bit text: UTF-8 when well-formed, else windows-1252.
                              DecodeCase{"caf\xC3\xA9", u"caf\u00e9"},
-                             DecodeCase{"\x93quoted\x94 \x81", u"\u201cquoted\u201d \u0081"}));
+                             DecodeCase{"\x93quoted\x94 \x81", u"\u201cquoted\u201d \u0081"}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(p.raw, info.index);
+                         });
 
 TEST(EncodedWordDecoder, DropsNulBytesAndFoldingAndTrimsOuterBlanks) {
   EXPECT_EQ(EncodedWordDecoder::Decode(std::string("  a\0b\r\n\tc  ", 11)), u"ab\tc");
@@ -100,7 +105,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   u"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"
                                   u"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"},
                     RoundTripCase{u"a plain ascii subject that is long enough to need folding "
-                                  u"at one of its blanks, and then at another one as well"}));
+                                  u"at one of its blanks, and then at another one as well"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.text, info.index);
+    });
 
 TEST(EncodedWordEncoder, LeavesPlainAsciiReadable) {
   EXPECT_EQ(EncodedWordEncoder::Encode(u"<*5*>Hello", 9, "\n"), "<*5*>Hello");

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/CaseName.h"
+
 namespace skerrow::maildir {
 namespace {
 
@@ -66,7 +68,11 @@ INSTANTIATE_TEST_SUITE_P(
                  1796724005},
         TimeCase{"Date: Tue, 08 Dec 2026 10:00:05 +0000\n\n", 1796724005},
         TimeCase{"Date: not a date at all\n\n", std::nullopt},
-        TimeCase{"Subject: no dates\n\n", std::nullopt}));
+        TimeCase{"Subject: no dates\n\n", std::nullopt}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.headers, info.index);
+    });
 
 struct FlagCase {
   const char* headers;
@@ -95,7 +101,11 @@ INSTANTIATE_TEST_SUITE_P(Headers, ImportanceAndSensitivity,
                                          FlagCase{"Sensitivity: Personal\n\n", 1, 1},
                                          FlagCase{"Sensitivity: private\n\n", 1, 2},
                                          FlagCase{"Sensitivity: Company-Confidential\n\n", 1, 3},
-                                         FlagCase{"Sensitivity: secret\n\n", 1, 0}));
+                                         FlagCase{"Sensitivity: secret\n\n", 1, 0}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(p.headers, info.index);
+                         });
 
 TEST(MessageReaderHeaders, ReadsOnlyTheHeaderBlock) {
   const MessageSummary summary =

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/maildir/MessageReader.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow::maildir {
 namespace {
@@ -193,7 +194,11 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"boundary in 8bit", "; charset=utf-8\nContent-Transfer-Encoding: 8bit\n",
                      u"<p>x</p>\n--bnd--\n<p>y</p>", "base64"},
         EncodingCase{"uuencode replaced", "\nContent-Transfer-Encoding: x-uuencode\n", u"<p>x</p>",
-                     "base64"}));
+                     "base64"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.name, info.index);
+    });
 
 TEST(MessageRewriterHtml, RewritesASinglePartHtmlMessage) {
   const std::string raw =

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/CaseName.h"
+
 namespace skerrow::maildir {
 namespace {
 
@@ -45,7 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParameterCase{"attachment; filename=\"with \\\"quotes\\\"\"", "filename",
                       u"with \"quotes\""},
         ParameterCase{"attachment; filename=\"unterminated", "filename", u"unterminated"},
-        ParameterCase{"attachment; =nothing; filename", "filename", std::nullopt}));
+        ParameterCase{"attachment; =nothing; filename", "filename", std::nullopt}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.raw, info.index);
+    });
 
 TEST(MimeParameters, ReadsTheDispositionWithoutCaseOrBlanks) {
   EXPECT_EQ(MimeParameters::Disposition(" Attachment ; filename=a"), "attachment");

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/CaseName.h"
+
 namespace skerrow {
 namespace {
 
@@ -39,7 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{kSpamMarked, u"<*3*>Hello", false}, FilterCase{kSpamMarked, u"_Hello", false},
         FilterCase{kSpamUnmarked, u"<*3*>Hello", true}, FilterCase{kSpamUnmarked, u"Hello", true},
         FilterCase{kSpamUnmarked, u"", true},
-        FilterCase{kSpamUnmarked, u"_<*1*>[Bayes 0.973  ]Hi", false}));
+        FilterCase{kSpamUnmarked, u"_<*1*>[Bayes 0.973  ]Hi", false}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.subject, info.index);
+    });
 
 struct OrderCase {
   std::u16string_view a;
@@ -55,13 +61,16 @@ TEST_P(TheComparisonOrder, FoldsCaseThenComparesCodeUnits) {
   EXPECT_EQ((order > 0) - (order < 0), c.order);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, TheComparisonOrder,
-                         ::testing::Values(OrderCase{u"abc", u"ABC", 0},
-                                           OrderCase{u"abc", u"abd", -1},
-                                           OrderCase{u"ab", u"abc", -1}, OrderCase{u"", u"", 0},
-                                           OrderCase{u"_x", u"Zx", 1},
-                                           OrderCase{u"\u00e9t\u00e9", u"\u00c9T\u00c9", 0},
-                                           OrderCase{u"<*9*>x", u"<*9*>", 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, TheComparisonOrder,
+    ::testing::Values(OrderCase{u"abc", u"ABC", 0}, OrderCase{u"abc", u"abd", -1},
+                      OrderCase{u"ab", u"abc", -1}, OrderCase{u"", u"", 0},
+                      OrderCase{u"_x", u"Zx", 1}, OrderCase{u"\u00e9t\u00e9", u"\u00c9T\u00c9", 0},
+                      OrderCase{u"<*9*>x", u"<*9*>", 1}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(std::u16string(p.a) + u" " + std::u16string(p.b), info.index);
+    });
 
 struct OperatorCase {
   std::u16string_view filter;
@@ -94,7 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
         OperatorCase{u"[Subject] = \"Hello\" OR [Subject] = \"A\" AND "
                      u"[Subject] = \"B\"",
                      true},
-        OperatorCase{u"[Subject] = \"He\"\"llo\"", false}));
+        OperatorCase{u"[Subject] = \"He\"\"llo\"", false}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.filter, info.index);
+    });
 
 TEST(SubjectFilterLiterals, ADoubledQuoteStandsForItself) {
   auto filter = SubjectFilter::Parse(u"[Subject] = \"say \"\"hi\"\"\"");
@@ -116,7 +129,11 @@ INSTANTIATE_TEST_SUITE_P(Malformed, TextsThatAreNotFilters,
                                            u"[Subject] = \"x\" AND", u"NOT( [Subject] = \"x\"",
                                            u"[Subject] = \"x\")",
                                            u"[Subject] = \"x\" ANDNOT [Subject] = \"y\"",
-                                           u"[Subject] = \"x\" [Subject] = \"y\""));
+                                           u"[Subject] = \"x\" [Subject] = \"y\""),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(p, info.index);
+                         });
 
 TEST(SubjectFilterLimits, HostileNestingIsRefusedRatherThanExhaustingTheStack) {
   std::u16string nested(100000, u'(');

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/linux/TextLines.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
@@ -91,7 +92,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, FilterOptionsSwitchText,
                          ::testing::Values(StoredValue{"0", 0}, StoredValue{"1", 1},
                                            StoredValue{"5", 5}, StoredValue{" 0 ", 0},
                                            StoredValue{"yes", 0}, StoredValue{"", 0},
-                                           StoredValue{"-1", -1}));
+                                           StoredValue{"-1", -1}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(p.text, info.index);
+                         });
 
 TEST(FilterOptionsLoad, TheSectionAndKeysAreFoundWhateverTheirCase) {
   TestPlatform world;

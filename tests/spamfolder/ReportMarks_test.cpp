@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/spamfolder/SpamFolderScene.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow {
 namespace {
@@ -48,7 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // Out of range probabilities keep the mark's length.
                     MarkCase{SpamReason::Bayes, 7.5, "[Bayes 1.000  ]", '1'},
                     MarkCase{SpamReason::Bayes, -0.25, "[Bayes 0.000  ]", '1'},
-                    MarkCase{SpamReason::MarkByUser, -1.0, "[MarkByUser   ]", '5'}));
+                    MarkCase{SpamReason::MarkByUser, -1.0, "[MarkByUser   ]", '5'}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.mark, info.index);
+    });
 
 TEST(ReportMarkText, ACodeOutsideTheTableHasNoMarkAndNoDigit) {
   EXPECT_EQ(ReportMarkText(SpamReason::None, 0.0), "");
@@ -89,7 +94,11 @@ INSTANTIATE_TEST_SUITE_P(Subjects, MarkerTestsTest,
                                          // Bracketed texts of the user's own are not report marks.
                                          SubjectCase{u"[Announcement ]Hello", false, false, false},
                                          SubjectCase{u"[Bayes 0.9x3  ]Hello", false, false, false},
-                                         SubjectCase{u"[SpamBody     ", false, false, false}));
+                                         SubjectCase{u"[SpamBody     ", false, false, false}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(p.subject, info.index);
+                         });
 
 // Item operations, on messages of the in-memory store. Nothing watches the
 // folders here: called outside any handler, a move's events would reach a
@@ -140,7 +149,11 @@ INSTANTIATE_TEST_SUITE_P(
         AddMarkCase{u"Hello", true, SpamReason::MarkByUser, -1, false, u"_<*5*>Hello"},
         AddMarkCase{u"", false, SpamReason::SpamSender, 0, true, u"<*2*>[SpamSender   ]"},
         // No test for an existing marker: a second one goes in front.
-        AddMarkCase{u"<*5*>Hello", false, SpamReason::EmptyBody, 0, false, u"<*3*><*5*>Hello"}));
+        AddMarkCase{u"<*5*>Hello", false, SpamReason::EmptyBody, 0, false, u"<*3*><*5*>Hello"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.expected, info.index);
+    });
 
 TEST_F(ReportMarksOnItems, AnUnknownReasonIsLoggedAndLeavesTheSubjectAlone) {
   const MailItemPtr item = Mail(u"Hello");
@@ -194,7 +207,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // The user's own bracketed text is not a report mark.
                     RemoveCase{u"<*5*>[Announcement ]Hello", u"[Announcement ]Hello", 1},
                     RemoveCase{u"[Announcement ]Party", u"[Announcement ]Party", 0},
-                    RemoveCase{u"Hello", u"Hello", 0}, RemoveCase{u"", u"", 0}));
+                    RemoveCase{u"Hello", u"Hello", 0}, RemoveCase{u"", u"", 0}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(p.subject, info.index);
+    });
 
 TEST_F(ReportMarksOnItems, MarkingThenRemovingGivesBackTheOriginalSubjectForEveryReason) {
   for (int reportMarks = 0; reportMarks <= 1; ++reportMarks) {
@@ -266,7 +283,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ClassifiedCase{false, olk::kSensitivityPrivate, u"Inbox", u"Cheap pills"},
                     ClassifiedCase{true, olk::kSensitivityPrivate, u"Junk E-mail", u"Cheap pills"},
                     ClassifiedCase{true, olk::kSensitivityConfidential, u"Junk E-mail",
-                                   u"_<*4*>[SpamSubject  ]Cheap pills"}));
+                                   u"_<*4*>[SpamSubject  ]Cheap pills"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(std::string(p.autoMove ? "moved " : "left ") +
+                          (p.sensitivity == olk::kSensitivityPrivate ? "private" : "normal"),
+                      info.index);
+    });
 
 TEST_F(ReportMarksOnItems, AMessageThatCannotBeMovedIsMarkedWhereItIs) {
   scene.world.options().bSpamAutoMove = 1;

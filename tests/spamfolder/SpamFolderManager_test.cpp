@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/spamfolder/SpamFolderScene.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow {
 namespace {
@@ -177,7 +178,11 @@ INSTANTIATE_TEST_SUITE_P(Options, TakingInTest,
                          testing::Values(TakeInCase{true, true, u"_<*5*>[MarkByUser   ]Hello",
                                                     false},
                                          TakeInCase{false, true, u"_<*5*>Hello", false},
-                                         TakeInCase{false, false, u"_<*5*>Hello", true}));
+                                         TakeInCase{false, false, u"_<*5*>Hello", true}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(p.subject, info.index);
+                         });
 
 TEST_F(SpamFolderManagerTest, AMessageMarkedInTheInboxOnlyGetsTheUnderscoreAndTeachesNothing) {
   scene.Connect();
@@ -269,7 +274,11 @@ TEST_P(ReleasingTest, AMarkedMessageDraggedOutLosesItsMarksAndIsUnlearned) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Destinations, ReleasingTest,
-                         testing::Values(u"Inbox", u"Deleted Items", u"Sent Items"));
+                         testing::Values(u"Inbox", u"Deleted Items", u"Sent Items"),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(p, info.index);
+                         });
 
 TEST_F(SpamFolderManagerTest, OnlyTopLevelFoldersAreWatched) {
   scene.Connect();

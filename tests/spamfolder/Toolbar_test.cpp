@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/spamfolder/SpamFolderScene.h"
+#include "tests/support/CaseName.h"
 
 namespace skerrow {
 namespace {
@@ -169,7 +170,11 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     true,
                     {{201504, -1}}},
-        MenuBarCase{{}, 0, false, {{201503, hr::kInvalidArg}, {201510, hr::kInvalidArg}}}));
+        MenuBarCase{{}, 0, false, {{201503, hr::kInvalidArg}, {201510, hr::kInvalidArg}}}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(std::to_string(p.menus.size()) + " menus", info.index);
+    });
 
 TEST_F(ToolbarTest, DisconnectingCancelsEverySubscriptionInShutdownOrder) {
   Build();
