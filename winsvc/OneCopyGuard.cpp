@@ -1,6 +1,5 @@
 #include "winsvc/OneCopyGuard.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -16,12 +15,7 @@ void OneCopyGuard::Tick() {
   }
   if (copies.size() < 2) return;
 
-  // The window the add-in's procedure sits on is the client's main window;
-  // the active window need not be (a second main window is active right after
-  // it opens), and closing the wrong one would take the hidden-to-tray window
-  // and its icon down with it. A kept window that is gone no longer counts.
-  const bool keptExists = std::find(windows.begin(), windows.end(), keptWindow_) != windows.end();
-  const WindowHandle main = keptExists ? keptWindow_ : windows_.MainWindow();
+  const WindowHandle main = windows_.MainWindow();
   if (main == kNoWindow || windows_.ParentWindow(main) != kNoWindow) return;
   for (WindowHandle window : copies) {
     if (window != main) windows_.Post(window, wm::kClose, 0, 0);

@@ -1,7 +1,9 @@
 // Keeps one main window of the mail client: at every tick of its timer, every
 // other top-level window whose title shows the client's name is asked to
-// close. The window kept is the main window this add-in's procedure sits on;
-// without one, the main window the window system names at the tick.
+// close. The window kept is the main window as the window system names it at
+// that tick (the module's main window, else the active one), so a window the
+// user has just opened and works in stays; a hidden-to-tray window asked to
+// close only hides again.
 #pragma once
 
 #include <string_view>
@@ -21,15 +23,11 @@ class OneCopyGuard {
   OneCopyGuard(WindowSystem& windows, const CodePage& codePage)
       : windows_(windows), codePage_(codePage) {}
 
-  // The window that must stay (kNoWindow: ask the window system each tick).
-  void SetKeptWindow(WindowHandle window) { keptWindow_ = window; }
-
   void Tick();
 
  private:
   WindowSystem& windows_;
   const CodePage& codePage_;
-  WindowHandle keptWindow_ = kNoWindow;
 };
 
 }  // namespace skerrow

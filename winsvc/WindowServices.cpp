@@ -52,10 +52,8 @@ bool WindowServices::InstallWindowProcedure() {
   procedure->SetPrevious(previous);
   procedure_ = std::move(procedure);
   hookedWindow_ = main;
-  // The icon calls back the window whose procedure answers it, and that
-  // window is the one the single copy keeps.
+  // The icon calls back the window whose procedure answers it.
   icon_.SetWindow(main);
-  guard_.SetKeptWindow(main);
   return true;
 }
 
@@ -97,7 +95,6 @@ bool WindowServices::Stop() {
     procedure_.reset();
     hookedWindow_ = kNoWindow;
     icon_.SetWindow(kNoWindow);
-    guard_.SetKeptWindow(kNoWindow);
   }
   return CanUnload();
 }
