@@ -82,6 +82,9 @@ void CSpamFilterDlg::OnOpened() {
 
 void CSpamFilterDlg::OnClicked(int id) {
   if (id == spamfilterid::kAllAttachments) {
+    // The click takes the values of all the controls into the members first,
+    // as a Return would, and only then greys or enables the other box.
+    ControlsToMembers();
     FollowAllAttachments();
   } else if (id == spamfilterid::kRestoreDefaults) {
     RestoreDefaults();

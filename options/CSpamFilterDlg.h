@@ -1,7 +1,9 @@
 // Spam Filter Rules (resource 206): the content rules, the Bayes stage and
 // the four special statistical filters. Its members are the page's working
 // copies of these options. "Restrict danger attachments." is greyed out while
-// "Restrict all attachments." is checked, and keeps its value meanwhile.
+// "Restrict all attachments." is checked, and keeps its value meanwhile; a
+// click on "Restrict all attachments." takes every control's value into the
+// members, so that they hold it even if the dialog is then closed.
 #pragma once
 
 #include <cstdint>

@@ -86,6 +86,19 @@ TEST(CSpamFilterDlgTest, AGreyedDangerAttachmentsBoxKeepsItsValueAndIsStillStore
   }
 }
 
+TEST(CSpamFilterDlgTest, AClickOnAllAttachmentsTakesTheControlsValuesEvenIfClosedAfterwards) {
+  CSpamFilterDlg dialog(nullptr);
+  dialog.LoadFrom(With(0));
+  dialog.Open();
+  dialog.Click(spamfilterid::kBayesFilter);
+  dialog.Click(spamfilterid::kAllAttachments);
+  dialog.Click(spamfilterid::kTestEmpty);  // after the click: not taken
+  dialog.Close();
+  EXPECT_EQ(dialog.bBayesFilter, 1);
+  EXPECT_EQ(dialog.bAllAttachments, 1);
+  EXPECT_EQ(dialog.bTestEmpty, 0);
+}
+
 TEST(CSpamFilterDlgTest, RestoreDefaultsSetsTheDefaultsAndEnablesDangerAttachments) {
   FilterOptions options = With(0);
   options.bAllAttachments = 1;
