@@ -8,6 +8,7 @@
 #include "cli/Session.h"
 #include "cli/Text.h"
 #include "platform/Platform.h"
+#include "stats/PackedCounts.h"
 #include "stats/WordStatistics.h"
 
 namespace skerrow::cli {
@@ -69,8 +70,8 @@ int StatsCommand::Run(const Locations& where, const std::vector<std::string>& ar
   std::vector<WordCounts> words;
   words.reserve(stats.Words().size());
   for (const auto& [word, packed] : stats.Words()) {
-    words.push_back(
-        {AnsiToUtf8(word, session->platform().codePage), packed >> 16, packed & 0xFFFF});
+    words.push_back({AnsiToUtf8(word, session->platform().codePage), SpamCountOf(packed),
+                     ValidCountOf(packed)});
   }
   const auto spamWords = Strongest(words, true);
   const auto validWords = Strongest(words, false);

@@ -204,6 +204,19 @@ TEST_F(CommandLineTest, TheDictionarySurvivesASecondRun) {
   EXPECT_NE(Run({"stats"}).out.find("messages learned: 0 spam, 1 valid"), std::string::npos);
 }
 
+TEST_F(CommandLineTest, StatsShowsSpamCountsFrom32768UpAsTheyAre) {
+  const fs::path folder = home() / "drive_c" / "Program Files" / "Quelbrik" / "Skerrowdir";
+  fs::create_directories(folder);
+  // Version 2, totals 40000 and 10; one word, PILLS, seen in 40000 spam and 3
+  // valid messages; five empty lists and no valid texts.
+  std::string bytes("\x02\0\0\0\x40\x9c\0\0\x0a\0\0\0\0\0\0\0", 16);
+  bytes += std::string("\x01\0\x05PILLS\x03\0\x40\x9c", 12) + std::string(14, '\0');
+  std::ofstream(folder / "Tamsquill.bin", std::ios::binary) << bytes;
+  const Outcome outcome = Run({"stats", "--json"});
+  EXPECT_NE(outcome.out.find("{\"word\":\"PILLS\",\"spam\":40000,\"valid\":3}"), std::string::npos)
+      << outcome.out << outcome.err;
+}
+
 TEST_F(CommandLineTest, ClassifyChangesNothing) {
   const Outcome outcome = Run({"classify", "--json", EmptyBody()});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
