@@ -291,6 +291,16 @@ TEST_F(DictionaryFileTest, PrunesAnOverfullListBeforeWritingIt) {
   EXPECT_EQ(loaded.SpamSenders().size(), 1025u - 104u);
 }
 
+TEST_F(DictionaryFileTest, PrunesAnOverfullWordTableBeforeWritingIt) {
+  WordStatistics statistics = Fresh();
+  for (int i = 0; i <= WordStatistics::WordLimit; ++i) {
+    statistics.Words()["W" + std::to_string(i)] = PackCounts(0, 1);
+  }
+  // One word over the limit: the quota 1 + 16384 / 10 ends the run after
+  // one removal more.
+  EXPECT_EQ(Loaded(Saved(statistics)).Words().size(), 16385u - 1640u);
+}
+
 TEST_F(DictionaryFileTest, SkipsSavingSilentlyWhenTheFileCannotBeCreated) {
   files_.files[std::string(kPath)] = "old";
   files_.refuseCreate = true;
