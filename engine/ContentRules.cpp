@@ -30,8 +30,14 @@ bool NamesTheChineseCharset(std::string_view narrow) {
          narrow.find("gb2312") != std::string_view::npos;
 }
 
+bool HoldsEveryCharacter(const NarrowText& narrow) {
+  return !narrow.usedDefaultChar && narrow.text.find("?????") == std::string::npos;
+}
+
+// Both tests read the one conversion of the text.
 bool IsIllegal(const CodePage& codePage, std::u16string_view text) {
-  return !IsRepresentable(codePage, text) || NamesTheChineseCharset(codePage.ToNarrow(text).text);
+  const NarrowText narrow = codePage.ToNarrow(text);
+  return !HoldsEveryCharacter(narrow) || NamesTheChineseCharset(narrow.text);
 }
 
 }  // namespace
@@ -71,9 +77,7 @@ bool HasChineseSymbolPattern(std::string_view text) {
 }
 
 bool IsRepresentable(const CodePage& codePage, std::u16string_view text) {
-  const NarrowText narrow = codePage.ToNarrow(text);
-  if (narrow.text.size() > text.size() + 1) return true;
-  return !narrow.usedDefaultChar && narrow.text.find("?????") == std::string::npos;
+  return HoldsEveryCharacter(codePage.ToNarrow(text));
 }
 
 SpamReason ContentRules::testIllegalLanguage(MailItem& item) const {
@@ -132,7 +136,10 @@ SpamReason ContentRules::HtmlRule(const MessageFeatures& features) const {
 }
 
 SpamReason ContentRules::EmptyRule(const MessageFeatures& features) const {
-  if (!HasContent(features.bodyText)) return SpamReason::EmptyBody;
+  // A cut document shows its leading part only, and the rest may hold all the
+  // text (after a large inline image, say): showing none does not make the
+  // body empty.
+  if (!HasContent(features.bodyText) && !features.htmlCut) return SpamReason::EmptyBody;
   // Without the address book no sender name is read, so an empty one says
   // nothing about the message.
   if (!env_.options.bDisableCheckAddrBook && !HasContent(features.senderName))

@@ -53,9 +53,11 @@ bool HasContent(std::string_view text);
 bool HasChineseSymbolPattern(std::string_view text);
 
 // Whether the code page holds the text: no character replaced by "?" and no
-// run of five "?". A text whose narrow form has more bytes than it has
-// characters plus one counts as representable: the test has always treated
-// such text (double-byte text on a double-byte code page) that way.
+// run of five "?". Judged on the whole narrow form, the same text in which
+// the language test looks for the charset name. (A conversion bounded to one
+// byte more than the text has characters would give nothing for most
+// double-byte text on a double-byte code page, and with it neither the runs
+// of "?" nor the charset name that must make such text illegal.)
 bool IsRepresentable(const CodePage& codePage, std::u16string_view text);
 
 }  // namespace skerrow

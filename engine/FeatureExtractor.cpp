@@ -133,6 +133,7 @@ void FeatureExtractor::ReadBody(MailItem& item, MessageFeatures& features) {
   features.htmlBody = std::move(html.value);
   const HtmlDocumentResult document = html_.AnalyzeDocument(features.htmlBody, features);
   features.bodyText = codePage.ToNarrow(document.renderedText).text;
+  features.htmlCut = document.cut ? 1 : 0;
   // Cleaning rewrites the item only when it changed something; the body
   // element is all that is written back.
   if ((options.bRemoveScripts || options.bRemoveImages) && features.htmlChanged &&

@@ -25,6 +25,9 @@ struct MessageFeatures {
   // (an empty text, or one with an XML element).
   double textBeforeEndShare = 1.0;
   int smallFont = 0;
+  // The HTML document was built from a leading part of the HTML only (the
+  // engine bounds its work): bodyText shows that part alone.
+  int htmlCut = 0;
   WordSet words;
   int maxWords = 40;
   int maxWordLength = 30;

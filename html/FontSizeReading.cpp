@@ -3,53 +3,72 @@
 #include <array>
 #include <charconv>
 #include <climits>
+#include <optional>
 #include <string>
+
+#include "base/AsciiText.h"
 
 namespace skerrow {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
+// The keyword "small" at the usual 16-pixel base. The rule counts it as extra
+// small, so a size comes plainly out of the rule's reach only above it.
+constexpr double kSmallKeywordPixels = 13;
 
-std::string LowerTrimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// What a size comes to in pixels, at a 16-pixel surrounding font and 96
+// pixels to the inch, when that is plain from the text alone: a keyword or a
+// number in a font-relative or absolute unit. Nothing for a bare number, a
+// percentage, a viewport unit or anything else.
+std::optional<double> PlainPixels(std::string_view size) {
+  struct Named {
+    std::string_view name;
+    double pixels;
+  };
+  // The keywords the rule itself gives 0 (xx-small, x-small, small) are left
+  // to it. smaller and larger scale the surrounding font by about 1.2; the
+  // global keywords stand for the surrounding or the initial (medium) font.
+  static constexpr std::array<Named, 11> kKeywords{{{"medium", 16},
+                                                    {"large", 18},
+                                                    {"x-large", 24},
+                                                    {"xx-large", 32},
+                                                    {"xxx-large", 48},
+                                                    {"larger", 19.2},
+                                                    {"smaller", 13.3},
+                                                    {"inherit", 16},
+                                                    {"initial", 16},
+                                                    {"unset", 16},
+                                                    {"revert", 16}}};
+  for (const Named& keyword : kKeywords) {
+    if (size == keyword.name) return keyword.pixels;
   }
-  return out;
-}
-
-bool IsLargeKeyword(std::string_view size) {
-  static constexpr std::array<std::string_view, 6> kLarge{"medium",   "large",     "x-large",
-                                                          "xx-large", "xxx-large", "larger"};
-  for (std::string_view keyword : kLarge) {
-    if (size == keyword) return true;
-  }
-  return false;
-}
-
-// The size in pixels at a 16-pixel base for a relative unit, or -1 when the
-// size is not a number in one of these units.
-double RelativeSizeInPixels(std::string_view size) {
+  static constexpr std::array<Named, 11> kUnits{{{"em", 16},
+                                                 {"rem", 16},
+                                                 {"ex", 8},
+                                                 {"ch", 8},
+                                                 {"px", 1},
+                                                 {"pt", 96.0 / 72},
+                                                 {"pc", 16},
+                                                 {"in", 96},
+                                                 {"cm", 96 / 2.54},
+                                                 {"mm", 96 / 25.4},
+                                                 {"q", 96 / 101.6}}};
+  if (!size.empty() && size.front() == '+') size.remove_prefix(1);
   double value = 0;
-  auto [end, error] = std::from_chars(size.data(), size.data() + size.size(), value);
-  if (error != std::errc() || end == size.data()) return -1;
-  std::string_view unit(end, static_cast<std::size_t>(size.data() + size.size() - end));
-  if (unit == "em" || unit == "rem") return value * 16;
-  if (unit == "%") return value * 16 / 100;
-  if (unit == "ex" || unit == "ch") return value * 8;
-  return -1;
+  const auto [end, error] = std::from_chars(size.data(), size.data() + size.size(), value);
+  if (error != std::errc() || end == size.data()) return std::nullopt;
+  const std::string_view unit(end, static_cast<std::size_t>(size.data() + size.size() - end));
+  for (const Named& known : kUnits) {
+    if (unit == known.name) return value * known.pixels;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 int LeadingInteger(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (i < text.size() && ascii::IsSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   long long value = 0;
@@ -65,11 +84,9 @@ bool IsExtraSmallFontAttribute(std::string_view size) {
 }
 
 bool IsExtraSmallStyleFontSize(std::string_view size) {
-  if (size.empty()) return false;
-  std::string lower = LowerTrimmed(size);
-  if (IsLargeKeyword(lower)) return false;
-  if (double pixels = RelativeSizeInPixels(lower); pixels >= 0) return pixels <= 2;
-  return LeadingInteger(size) <= 2;
+  if (size.empty() || LeadingInteger(size) > 2) return false;
+  const std::optional<double> pixels = PlainPixels(ascii::ToLower(ascii::Trim(size)));
+  return !pixels || *pixels <= kSmallKeywordPixels;
 }
 
 }  // namespace skerrow

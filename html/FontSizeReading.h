@@ -14,10 +14,14 @@ int LeadingInteger(std::string_view text);
 bool IsExtraSmallFontAttribute(std::string_view size);
 
 // A style's font size marks an extra-small font when it begins with an
-// integer of 2 or less ("2pt", "1px", "0", "x-small", "small"). Sizes
-// relative to the surrounding font are judged by what they come to at the
-// usual 16 pixels (so "0.9em" and "80%" are not small, "0.1em" is), and the
-// keywords from "medium" up never are.
+// integer of 2 or less ("2pt", "1px", "0", "x-small", "small", "2%", "1ex"),
+// except where that reading is plainly wrong: a size that plainly comes to
+// more than the keyword "small" does (13 pixels, at a 16-pixel surrounding
+// font and 96 pixels to the inch), which the rule itself counts as extra
+// small, never is. So "medium", "larger", "smaller", "inherit", "1em",
+// "+1em", "0.9em", "2ex" and "2in" are not extra small, while "0.5em",
+// "0.2ex" and "2mm" are. Percentages, viewport units and bare numbers keep
+// the rule as it is ("2%" is extra small, "5%" and "10%" are not).
 bool IsExtraSmallStyleFontSize(std::string_view size);
 
 }  // namespace skerrow

@@ -14,6 +14,7 @@ struct HtmlDocumentResult {
   bool parsed = false;          // false: the document could not be created or parsed
   std::u16string renderedText;  // the body's rendered text
   std::u16string cleanedHtml;   // the body's outer HTML, only when a cleaning option is on
+  bool cut = false;             // the document holds a leading part of the HTML only
 };
 
 class HtmlAnalyzer {

@@ -26,10 +26,12 @@ HtmlDocumentResult HtmlDocumentAnalyzer::AnalyzeDocument(const std::u16string& h
   Result<std::unique_ptr<HtmlDocument>> created = engine_.CreateDocument();
   if (!Check(created.status, 100201) || created.value == nullptr) return result;
   HtmlDocument& document = *created.value;
-  HResult parsed = document.Parse(html);
-  if (!Check(parsed, 100208)) return result;
+  // A failed parse has no place of its own: the analysis just stops.
+  const HResult parsed = document.Parse(html);
+  if (hr::Failed(parsed)) return result;
   const bool partial = parsed == hr::kFalse;
   result.parsed = true;
+  result.cut = partial;
 
   HtmlDocumentWalk(env_).Run(document, features);
 

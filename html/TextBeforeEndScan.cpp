@@ -1,20 +1,12 @@
 #include "html/TextBeforeEndScan.h"
 
+#include "base/AsciiText.h"
+
 namespace skerrow {
 
 namespace {
 
-char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool EqualsNoCase(std::string_view text, std::string_view upper) {
-  if (text.size() != upper.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (Upper(text[i]) != upper[i]) return false;
-  }
-  return true;
-}
+using ascii::EqualsNoCase;
 
 // Inside a script only "<" with "/SCRIPT" among the ten characters starting
 // at it opens a tag, so that "a < b" in code opens none.

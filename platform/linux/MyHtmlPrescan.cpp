@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/AsciiText.h"
+
 namespace skerrow {
 
 namespace {
@@ -156,11 +158,12 @@ std::uint64_t Hash(std::string_view text) {
 bool IsAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+using ascii::IsSpace;
+bool IsLineBreak(char c) {
+  return c == '\n' || c == '\r';
 }
 char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  return ascii::ToLower(c);
 }
 
 // A small model of the tree builder's open elements and list of formatting
@@ -463,6 +466,10 @@ MyHtmlPrescanResult PrescanForParsing(std::string_view text, std::uint64_t budge
   result.text.reserve(text.size() + text.size() / 16);
   WorkModel model;
   bool afterMarkup = false;
+  // Right after a start tag of PRE, LISTING or TEXTAREA, where the parser
+  // drops one line break: a marker in front of it would keep it. (A run with
+  // ink keeps its leading white space in front of the marker anyway.)
+  bool dropsLineFeed = false;
   unsigned textRuns = 0;
   unsigned blankRuns = 0;
   std::size_t i = 0;
@@ -476,8 +483,15 @@ MyHtmlPrescanResult PrescanForParsing(std::string_view text, std::uint64_t budge
       if (overBudget()) break;
       std::size_t firstInk = 0;
       while (firstInk < run.size() && IsSpace(run[firstInk])) ++firstInk;
-      if (afterMarkup && firstInk == run.size()) {
-        if (++blankRuns % kMarkerInterval == 0) result.text += kCommentMarker;
+      const bool blank = firstInk == run.size();
+      if (blank && dropsLineFeed) {
+        const std::size_t lineFeed = run.starts_with("\r\n") ? 2 : IsLineBreak(run[0]) ? 1 : 0;
+        result.text += run.substr(0, lineFeed);
+        run.remove_prefix(lineFeed);
+      }
+      dropsLineFeed = false;
+      if (afterMarkup && blank) {
+        if (!run.empty() && ++blankRuns % kMarkerInterval == 0) result.text += kCommentMarker;
       } else if (afterMarkup) {
         result.text += run.substr(0, firstInk);
         run.remove_prefix(firstInk);
@@ -502,6 +516,8 @@ MyHtmlPrescanResult PrescanForParsing(std::string_view text, std::uint64_t budge
       result.text += text.substr(i, tag.end - i);
       i = tag.end;
       afterMarkup = true;
+      dropsLineFeed = !closing && !model.InForeignContent() &&
+                      (tag.name == "pre" || tag.name == "listing" || tag.name == "textarea");
       if (closing || model.InForeignContent()) continue;
       auto info = Tags().find(tag.name);
       unsigned flags = info == Tags().end() ? 0 : info->second.flags;
@@ -528,6 +544,7 @@ MyHtmlPrescanResult PrescanForParsing(std::string_view text, std::uint64_t budge
     result.text += text.substr(i, end - i);
     i = end;
     afterMarkup = true;
+    dropsLineFeed = false;
   }
   result.truncated = i < text.size();
   result.work = model.work;

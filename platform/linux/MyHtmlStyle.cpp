@@ -3,24 +3,39 @@
 #include <array>
 #include <vector>
 
+#include "base/AsciiText.h"
+
 namespace skerrow {
 
 namespace {
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
+using ascii::IsSpace;
+using ascii::Trim;
 
 std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ascii::ToLower(text);
+}
+
+// The style with every comment replaced by a blank, as a browser reads it
+// ("/*x*/font-size:1px" sets the size). Quoted text keeps what looks like a
+// comment; an unclosed comment runs to the end.
+std::string WithoutComments(std::string_view style) {
+  std::string out;
+  out.reserve(style.size());
+  char quote = 0;
+  for (std::size_t i = 0; i < style.size(); ++i) {
+    const char c = style[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '/' && i + 1 < style.size() && style[i + 1] == '*') {
+      const std::size_t close = style.find("*/", i + 2);
+      i = close == std::string_view::npos ? style.size() : close + 1;
+      out += ' ';
+      continue;
+    }
+    out += c;
   }
   return out;
 }
@@ -110,8 +125,9 @@ std::string SizeInFontShorthand(std::string_view value) {
 }  // namespace
 
 std::string StyleFontSize(std::string_view style) {
+  const std::string text = WithoutComments(style);
   std::string size;
-  for (const Declaration& declaration : Declarations(style)) {
+  for (const Declaration& declaration : Declarations(text)) {
     if (declaration.property == "font-size") {
       size = declaration.value;
     } else if (declaration.property == "font") {
@@ -123,8 +139,9 @@ std::string StyleFontSize(std::string_view style) {
 }
 
 std::string StyleColor(std::string_view style) {
+  const std::string text = WithoutComments(style);
   std::string color;
-  for (const Declaration& declaration : Declarations(style)) {
+  for (const Declaration& declaration : Declarations(text)) {
     if (declaration.property == "color") color = declaration.value;
   }
   return color;

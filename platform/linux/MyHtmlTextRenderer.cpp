@@ -3,6 +3,8 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "base/AsciiText.h"
+
 namespace skerrow {
 
 namespace {
@@ -28,9 +30,7 @@ const NameSet& BlockElements() {
   return names;
 }
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
+using ascii::IsSpace;
 
 class TextBuilder {
  public:

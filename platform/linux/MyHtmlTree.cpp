@@ -2,19 +2,9 @@
 
 #include <utility>
 
-namespace skerrow {
+#include "base/AsciiText.h"
 
-bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
+namespace skerrow {
 
 void MyHtmlTree::Clear() {
   nodes_.clear();
@@ -65,19 +55,19 @@ MyHtmlNodeId MyHtmlTree::Following(MyHtmlNodeId node, MyHtmlNodeId scope, bool s
 bool MyHtmlTree::IsHtmlElement(MyHtmlNodeId id, std::string_view name) const {
   const MyHtmlNode& node = nodes_[id];
   return node.kind == MyHtmlNodeKind::Element && node.ns == MyHtmlNamespace::Html &&
-         EqualsNoCaseAscii(node.name, name);
+         ascii::EqualsNoCase(node.name, name);
 }
 
 const std::string* MyHtmlTree::FindAttribute(MyHtmlNodeId id, std::string_view name) const {
   for (const MyHtmlAttribute& attribute : nodes_[id].attributes) {
-    if (EqualsNoCaseAscii(attribute.name, name)) return &attribute.value;
+    if (ascii::EqualsNoCase(attribute.name, name)) return &attribute.value;
   }
   return nullptr;
 }
 
 void MyHtmlTree::SetAttribute(MyHtmlNodeId id, std::string_view name, std::string value) {
   for (MyHtmlAttribute& attribute : nodes_[id].attributes) {
-    if (EqualsNoCaseAscii(attribute.name, name)) {
+    if (ascii::EqualsNoCase(attribute.name, name)) {
       attribute.value = std::move(value);
       return;
     }

@@ -91,6 +91,4 @@ class MyHtmlTree {
   std::vector<MyHtmlNode> nodes_;
 };
 
-bool EqualsNoCaseAscii(std::string_view a, std::string_view b);
-
 }  // namespace skerrow

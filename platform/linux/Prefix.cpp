@@ -12,10 +12,6 @@ namespace skerrow {
 
 namespace {
 
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The existing entry of folder whose name equals name but for case, or name
 // itself when there is none (or several would do and one matches exactly).
 std::filesystem::path ResolveComponent(const std::filesystem::path& folder,
@@ -84,7 +80,7 @@ std::optional<std::filesystem::path> Prefix::HostPath(std::string_view windowsPa
   auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
   if (rest.size() >= 2 && rest[1] == ':' &&
       ((rest[0] >= 'a' && rest[0] <= 'z') || (rest[0] >= 'A' && rest[0] <= 'Z'))) {
-    drive = LowerAscii(rest[0]);
+    drive = ascii::ToLower(rest[0]);
     rest.remove_prefix(2);
     // "C:name" is relative to the drive's current folder, which we do not have.
     if (rest.empty() || !isSeparator(rest[0])) return std::nullopt;

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/AsciiText.h"
+
 namespace skerrow::textlines {
 
 // The whole file, or empty when it cannot be read (missing, a folder, no rights).
@@ -21,6 +23,6 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // Without leading and trailing blanks (space, tab).
 std::string_view Trim(std::string_view text);
 
-bool EqualsNoCase(std::string_view a, std::string_view b);
+using ascii::EqualsNoCase;
 
 }  // namespace skerrow::textlines

@@ -37,44 +37,66 @@ const std::string kAlternating =
     "xa\xA6"
     "b\xA6"
     "c+yz";
+// A letter between bars and a sign at positions 2 and 5; the doubled bar
+// that completes the pattern follows at 6 + the filler's length.
+const std::string kBetweenThenSign =
+    "xa\xA6"
+    "bc+";
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ChineseSymbolPattern,
-    testing::Values(ChineseCase{"LetterBarLetterBarLetterWithAPlus", kAlternating, true},
-                    ChineseCase{"MinusCountsAsTheSign",
-                                "xa\xA6"
-                                "b\xA6"
-                                "c-yz",
-                                true},
-                    ChineseCase{"NoSign",
-                                "xa\xA6"
-                                "b\xA6"
-                                "cdyz",
-                                false},
-                    ChineseCase{"SingleBarBetweenLettersOnly",
-                                "xa\xA6"
-                                "bc+yz",
-                                false},
-                    ChineseCase{"DoubledBarAfterALetterBetweenLetters",
-                                "xa\xA6"
-                                "b  a\xA6\xA6+ yz",
-                                true},
-                    ChineseCase{"PatternOnlyAtPositionZero",
-                                "\xA6"
-                                "a\xA6"
-                                "+",
-                                false},
-                    ChineseCase{"PatternOnlyInTheLastTwoBytes", "ab+c\xA6\xA6", false},
-                    ChineseCase{"EmptyText", "", false}, ChineseCase{"OneByte", "\xA6", false},
-                    ChineseCase{"TwoBytes", "a\xA6", false},
-                    ChineseCase{"ThreeBytes",
-                                "a\xA6"
-                                "b",
-                                false},
-                    ChineseCase{"PatternBeyondTheFirst1024WordCharacters",
-                                std::string(1100, 'a') + kAlternating, false},
-                    ChineseCase{"SeparatorsWidenTheScan", std::string(1100, ' ') + kAlternating,
-                                true}),
+    testing::Values(
+        ChineseCase{"LetterBarLetterBarLetterWithAPlus", kAlternating, true},
+        ChineseCase{"MinusCountsAsTheSign",
+                    "xa\xA6"
+                    "b\xA6"
+                    "c-yz",
+                    true},
+        ChineseCase{"NoSign",
+                    "xa\xA6"
+                    "b\xA6"
+                    "cdyz",
+                    false},
+        ChineseCase{"SingleBarBetweenLettersOnly",
+                    "xa\xA6"
+                    "bc+yz",
+                    false},
+        ChineseCase{"DoubledBarAfterALetterBetweenLetters",
+                    "xa\xA6"
+                    "b  a\xA6\xA6+ yz",
+                    true},
+        // Each of these completes the pattern only at one edge of
+        // the scan: position 0, the last examined position
+        // (n - 3), the first position past it.
+        ChineseCase{"PatternNeedsPositionZero",
+                    "\xA6\xA6 +a\xA6"
+                    "bcd",
+                    false},
+        ChineseCase{"PatternCompletedAtTheLastExaminedPosition",
+                    "xa\xA6"
+                    "b+\xA6\xA6z",
+                    true},
+        ChineseCase{"PatternNeedsThePositionAfterTheLastExamined",
+                    "x\xA6\xA6+a\xA6"
+                    "b",
+                    false},
+        ChineseCase{"PatternOnlyInTheLastTwoBytes", "ab+c\xA6\xA6", false},
+        ChineseCase{"EmptyText", "", false}, ChineseCase{"OneByte", "\xA6", false},
+        ChineseCase{"TwoBytes", "a\xA6", false},
+        ChineseCase{"ThreeBytes",
+                    "a\xA6"
+                    "b",
+                    false},
+        ChineseCase{"PatternBeyondTheFirst1024WordCharacters",
+                    std::string(1100, 'a') + kAlternating, false},
+        // The budget: positions up to 1023 are examined, 1024 is not.
+        ChineseCase{"PatternCompletedAtPosition1023",
+                    kBetweenThenSign + std::string(1017, 'a') + "\xA6\xA6zzz", true},
+        ChineseCase{"PatternCompletedAtPosition1024",
+                    kBetweenThenSign + std::string(1018, 'a') + "\xA6\xA6zzz", false},
+        ChineseCase{"ASeparatorLetsPosition1024In",
+                    kBetweenThenSign + " " + std::string(1017, 'a') + "\xA6\xA6zzz", true},
+        ChineseCase{"SeparatorsWidenTheScan", std::string(1100, ' ') + kAlternating, true}),
     [](const testing::TestParamInfo<ChineseCase>& info) { return info.param.name; });
 
 class ContentRulesTest : public testing::Test {
@@ -166,12 +188,11 @@ TEST_F(DoubleByteContentRulesTest, FindsTheCharsetNameInLongDoubleByteText) {
             SpamReason::LangSubject);
 }
 
-TEST_F(DoubleByteContentRulesTest, KeepsCallingLongDoubleByteTextRepresentable) {
-  // Text the code page lacks (Hangul), but more bytes than characters + 1
-  // once the Chinese characters are converted.
-  EXPECT_TRUE(IsRepresentable(world_.codePage(), u"\u4e2d\u6587\uac00"));
-  EXPECT_FALSE(IsRepresentable(world_.codePage(), u"\uac00"));
-  EXPECT_FALSE(IsRepresentable(world_.codePage(), u"\u4e2d\uac00"));
+TEST_F(DoubleByteContentRulesTest, JudgesRunsOfQuestionMarksInTheSameTextAsTheCharsetName) {
+  EXPECT_EQ(IllegalLanguage({.subject = u"\u4e2d\u6587\u90ae\u4ef6 ?????"}),
+            SpamReason::LangSubject);
+  EXPECT_FALSE(IsRepresentable(world_.codePage(), u"\u4e2d\u6587\uac00"));
+  EXPECT_TRUE(IsRepresentable(world_.codePage(), u"\u4e2d\u6587\u90ae\u4ef6 ????"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/Utf8.h"
 #include "engine/AddressBook.h"
 #include "engine/EngineStages.h"
 #include "engine/FeatureExtractor.h"
@@ -218,10 +219,10 @@ INSTANTIATE_TEST_SUITE_P(
                               std::string(954, 'a') + "</html>" + std::string(39, 'b'), 0.960},
                       RawCase{"short text ending with its closing tag", "<p>x</p></html>",
                               14.0 / 15.0},
-                      RawCase{"a less-than sign inside a script",
-                              "<script>if (a<html) b();</script>" + std::string(60, 'x') +
+                      RawCase{"a closing html tag inside a script",
+                              "<script>if (a</html>) b();</script>" + std::string(60, 'x') +
                                   "</html>" + std::string(10, 'y'),
-                              0.9},
+                              101.0 / 112.0},
                       RawCase{"closing tag in any case", "1234567</HTML >89", 14.0 / 17.0},
                       RawCase{"an XML element", "<xml></xml></html>" + std::string(100, 'z'), 1.0},
                       RawCase{"an empty text", "", 1.0}),
@@ -287,6 +288,14 @@ TEST_F(ClassifyHtmlTest, AnXmlElementKeepsTheMessageFromBothRules) {
   SpamVerdict verdict =
       Classify("<o:p>a</o:p><blink>b</blink><xml>x</xml></html>" + std::string(100, 'x'));
   EXPECT_EQ(verdict.kind, VerdictKind::Undecided);
+}
+
+TEST_F(ClassifyHtmlTest, ABodyCutAfterALargeInlineImageIsNotAnEmptyBody) {
+  world.options().bTestEmpty = 1;
+  const std::string image =
+      "<img src=\"data:image/png;base64," + std::string(2'600'000, 'A') + "\">";
+  EXPECT_EQ(Classify(image + "<p>Hello, here is the text.</p>").kind, VerdictKind::Undecided);
+  EXPECT_EQ(Classify("<img src=\"x.png\">").reason, SpamReason::EmptyBody) << "when whole";
 }
 
 TEST_F(ClassifyHtmlTest, TheCleanedBodyElementReplacesTheHtmlAndIsSaved) {

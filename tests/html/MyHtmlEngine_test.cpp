@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/MyHtmlStyle.h"
 #include "base/Utf8.h"
+#include "platform/linux/MyHtmlStyle.h"
 
 namespace skerrow {
 namespace {
@@ -80,6 +80,18 @@ TEST_F(MyHtmlEngineTest, RenderedTextCollapsesBlanksAndKeepsPreformattedText) {
             "d");
 }
 
+TEST_F(MyHtmlEngineTest,
+       TheLineBreakRightAfterPreOrListingIsDroppedAndCleaningTwiceChangesNothing) {
+  for (const std::string tag : {"pre", "listing"}) {
+    SCOPED_TRACE(tag);
+    Parse("<" + tag + ">\n<b>abc</b></" + tag + "><" + tag + ">\r\n  <b>d</b></" + tag + ">");
+    EXPECT_EQ(BodyText(), "abc\r\n  d");
+    const std::string once = BodyHtml();
+    Parse(once);
+    EXPECT_EQ(BodyHtml(), once);
+  }
+}
+
 TEST_F(MyHtmlEngineTest, SerializationEscapesTextAndAttributesButNotScripts) {
   Parse(
       "<p title='a\"b&amp;c'>1 &lt; 2 &amp;&nbsp;3</p><script>if (a < b && c) x();</script>"
@@ -105,6 +117,13 @@ TEST_F(MyHtmlEngineTest, StyleReadsTheLastDeclarationOfAProperty) {
   EXPECT_EQ(StyleFontSize("font: 700 x-small 'A;B'"), "x-small");
   EXPECT_EQ(StyleFontSize("color: red"), "");
   EXPECT_EQ(StyleColor("background: url(a;b); color:#FFF ; "), "#FFF");
+}
+
+TEST_F(MyHtmlEngineTest, StyleCommentsHideNothingButQuotedTextIsNoComment) {
+  EXPECT_EQ(StyleFontSize("/*x*/font-size:1px"), "1px");
+  EXPECT_EQ(StyleFontSize("font-size:/* 9px; */1px"), "1px");
+  EXPECT_EQ(StyleFontSize("font-family:'a/*b'; font-size:2pt"), "2pt");
+  EXPECT_EQ(StyleFontSize("font-size:2pt /* unclosed; font-size: 9pt"), "2pt");
 }
 
 TEST_F(MyHtmlEngineTest, AReparseReplacesTheDocument) {
