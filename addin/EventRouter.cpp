@@ -25,4 +25,8 @@ bool EventRouter::Route(int sinkId, EventInterface iface, std::int32_t dispId,
   return false;
 }
 
+std::unique_ptr<RoutedSink> MakeRoutedSink(int id, const EventRouter& router) {
+  return std::make_unique<RoutedSink>(id, router);
+}
+
 }  // namespace skerrow

@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kPlaceActiveExplorer = 200401;
 constexpr int kPlaceCommandBars = 200402;
+constexpr int kPlaceBuildToolbar = 200403;
+constexpr int kPlaceBuildMenuItems = 200404;
 constexpr int kPlaceAdviseOptionsPages = 200405;
 constexpr int kPlaceAdviseReminder = 2004051;
 constexpr int kPlaceInboxItems = 200418;
@@ -46,16 +48,21 @@ Skerrow::Skerrow(Platform& platform, FilterOptions& options)
       newMail_(env_, classifier_, spamFolder_),
       toolbar_(env_),
       windows_(platform, options) {
-  for (int id : kSinkIds) sinks_.push_back(std::make_unique<RoutedSink>(id, router_));
+  for (int id : kSinkIds) sinks_.push_back(MakeRoutedSink(id, router_));
   BuildRoutingTable();
 }
 
 Skerrow::~Skerrow() {
   if (CurrentAddIn() == this) SetCurrentAddIn(nullptr);
-  // Released while still connected (the client never disconnected it): the
-  // sources must not keep pointers to the sinks that go with this object.
-  if (connected_) DisconnectSinks();
   router_.Close();
+  // Released while still subscribed (the client never disconnected it, or a
+  // cancelling failed): the sources must not keep pointers to the sinks that
+  // go with this object.
+  try {
+    DisconnectSinks();
+  } catch (...) {
+  }
+  if (HoldsSubscriptions()) RetireSinks();
 }
 
 void Skerrow::BuildRoutingTable() {
@@ -114,25 +121,66 @@ void Skerrow::Subscribe(EventSource& source, EventInterface iface, RoutedSink& s
 
 void Skerrow::Unsubscribe(EventSource* source, std::optional<std::uint32_t>& cookie, int place) {
   if (source == nullptr || !cookie) return;
-  log_.LogFailure(source->Unadvise(*cookie), place);
-  cookie.reset();
+  const HResult status = source->Unadvise(*cookie);
+  log_.LogFailure(status, place);
+  // The source may still hold the sink: keep the cookie to try again.
+  if (hr::Succeeded(status)) cookie.reset();
+}
+
+bool Skerrow::HoldsSubscriptions() const {
+  return optionsPagesCookie_ || reminderCookie_ || itemAddCookie_ ||
+         toolbar_.HoldsSubscriptions() || spamFolder_.HoldsFolderChange();
+}
+
+void Skerrow::RetireSinks() {
+  for (std::unique_ptr<RoutedSink>& sink : sinks_) {
+    const int id = sink->id();
+    sink->Detach();
+    // Never freed on purpose: a source whose unsubscription failed may call
+    // it at any time, and a detached sink only returns.
+    static_cast<void>(sink.release());
+    sink = MakeRoutedSink(id, router_);
+  }
+  optionsPagesCookie_.reset();
+  reminderCookie_.reset();
+  itemAddCookie_.reset();
 }
 
 HResult Skerrow::OnConnection(const DispatchPtr& application, std::int32_t /*connectMode*/,
                               const DispatchPtr& /*addInInstance*/) {
   SetCurrentAddIn(this);
+  try {
+    Connect(application);
+  } catch (...) {
+    // Nothing may reach the mail client. What was subscribed goes again, so
+    // that no source keeps a sink of an add-in that is not connected.
+    connected_ = false;
+    try {
+      DisconnectSinks();
+    } catch (...) {
+    }
+    router_.Close();
+  }
+  return hr::kOk;
+}
+
+void Skerrow::Connect(const DispatchPtr& application) {
+  // Sources of an earlier connection that could not be unsubscribed keep
+  // their sinks; this connection gets new ones.
+  if (HoldsSubscriptions()) RetireSinks();
   router_.Open();
   options_.LocateInstallFolder(platform_.registry, platform_.profile);
   statistics_.LoadDictionary(platform_, options_);
+  spamFolder_.LoadTaughtMessages(statistics_.DictionaryFolder());
 
   ApplicationPtr app = application ? application->AsApplication() : nullptr;
-  if (!app) return hr::kOk;
+  if (!app) return;
 
   // Without an explorer the mail client runs without a window (started by
   // automation): no toolbar, no events, no processing for this connection.
   Result<ExplorerPtr> explorer = app->ActiveExplorer();
   log_.LogFailure(explorer.status, kPlaceActiveExplorer);
-  if (!explorer.ok() || !explorer.value) return hr::kOk;
+  if (!explorer.ok() || !explorer.value) return;
 
   Result<CommandBarsPtr> bars = explorer.value->GetCommandBars();
   log_.LogFailure(bars.status, kPlaceCommandBars);
@@ -143,8 +191,8 @@ HResult Skerrow::OnConnection(const DispatchPtr& application, std::int32_t /*con
     sinks.menuItems = {&SinkFor(sink::kToSpamMenu), &SinkFor(sink::kToInboxMenu),
                        &SinkFor(sink::kMarkMenu), &SinkFor(sink::kUnmarkMenu)};
     sinks.help = &SinkFor(sink::kHelpMenu);
-    toolbar_.BuildToolbar(*bars.value, sinks);
-    toolbar_.BuildMenuItems(*bars.value, sinks);
+    log_.LogFailure(toolbar_.BuildToolbar(*bars.value, sinks), kPlaceBuildToolbar);
+    log_.LogFailure(toolbar_.BuildMenuItems(*bars.value, sinks), kPlaceBuildMenuItems);
   }
 
   application_ = app;
@@ -173,24 +221,35 @@ HResult Skerrow::OnConnection(const DispatchPtr& application, std::int32_t /*con
   }
 
   connected_ = true;
-  return hr::kOk;
 }
 
 HResult Skerrow::OnDisconnection(std::int32_t /*removeMode*/) {
   SetCurrentAddIn(nullptr);
+  try {
+    Disconnect();
+  } catch (...) {
+    // Nothing may reach the mail client; the sinks go whatever failed.
+    try {
+      DisconnectSinks();
+    } catch (...) {
+    }
+  }
+  router_.Close();
+  connected_ = false;
+  return hr::kOk;
+}
+
+void Skerrow::Disconnect() {
   if (!connected_) {
     // A connection that stopped early still may have hooked nothing; make
     // sure nothing in the window system leads into the add-in any more.
     windows_.Stop();
-    router_.Close();
-    return hr::kOk;
+    return;
   }
   statistics_.SaveDictionary(platform_);
+  spamFolder_.SaveTaughtMessages();
   windows_.RemoveIcon();
   DisconnectSinks();
-  router_.Close();
-  connected_ = false;
-  return hr::kOk;
 }
 
 void Skerrow::DisconnectSinks() {

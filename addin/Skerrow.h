@@ -50,8 +50,10 @@ class Skerrow : public OptionsPageTarget {
   Skerrow(const Skerrow&) = delete;
   Skerrow& operator=(const Skerrow&) = delete;
 
-  // The add-in interface. OnConnection and OnDisconnection always succeed;
-  // the other three are not implemented.
+  // The add-in interface. OnConnection and OnDisconnection always succeed
+  // and let no exception out: a start-up that breaks off takes back its
+  // subscriptions and stays not connected. The other three are not
+  // implemented.
   HResult OnConnection(const DispatchPtr& application, std::int32_t connectMode,
                        const DispatchPtr& addInInstance);
   HResult OnDisconnection(std::int32_t removeMode);
@@ -84,8 +86,16 @@ class Skerrow : public OptionsPageTarget {
 
  private:
   void BuildRoutingTable();
+  void Connect(const DispatchPtr& application);
+  void Disconnect();
   // Shutdown's unsubscriptions, in their order, and the window services' stop.
+  // A subscription whose cancelling failed is kept, to be tried again.
   void DisconnectSinks();
+  bool HoldsSubscriptions() const;
+  // Gives up the sinks that sources may still call after a failed
+  // unsubscription: they are detached and never freed, and fresh sinks take
+  // their place.
+  void RetireSinks();
   void Subscribe(EventSource& source, EventInterface iface, RoutedSink& sink,
                  std::optional<std::uint32_t>& cookie, int place);
   void Unsubscribe(EventSource* source, std::optional<std::uint32_t>& cookie, int place);

@@ -3,14 +3,9 @@
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
 #include "platform/WindowConstants.h"
+#include "spamfolder/HelpFile.h"
 
 namespace skerrow {
-
-namespace {
-
-constexpr const char* kHelpFileName = "\\Skerrow.chm";
-
-}  // namespace
 
 OptionsPage::OptionsPage(Platform& platform, FilterOptions& options,
                          OptionsPageTargetProvider target, ModalRunner runModal)
@@ -78,8 +73,7 @@ void OptionsPage::SetDirty() {
 }
 
 void OptionsPage::OpenHelp() {
-  // Whether the help could be shown is the shell's affair.
-  platform_.shell.OpenWithShell("open", options_.InstallFolder + kHelpFileName, sw::kShowNormal);
+  OpenHelpFile(platform_.shell, options_);
 }
 
 HResult OptionsPage::GetPageInfo() {

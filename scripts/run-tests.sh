@@ -13,6 +13,7 @@ scripts/setup.sh build
 scripts/setup.sh build-asan -DSKERROW_SANITIZE=ON -DSKERROW_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
 (cd build-asan && ctest --output-on-failure -j "$(nproc)")
 
 scripts/build-windows.sh

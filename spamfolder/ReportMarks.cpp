@@ -149,8 +149,13 @@ bool StartsWithReportMark(std::u16string_view subject) {
   return false;
 }
 
-std::optional<std::u16string> ReadSubjectForMarkers(Env env, MailItem& item) {
+std::optional<std::u16string> ReadSubjectForSpamFolderMarker(Env env, MailItem& item) {
   return ReadSubject(env, item, kPlaceSubjectForMarker);
+}
+
+bool ItemHasInboxMarker(MailItem& item) {
+  const Result<std::u16string> subject = item.Subject();
+  return subject.ok() && HasInboxMarker(subject.value);
 }
 
 bool AddReportMark(Env env, MailItem& item, bool inSpamFolder, SpamReason reason, double score) {

@@ -40,9 +40,11 @@ bool HasSpamFolderMarker(std::u16string_view subject);
 // bracketed text keeps it).
 bool StartsWithReportMark(std::u16string_view subject);
 
-// Reads the item's subject for the marker tests; a failed read is logged at
-// the subject-reading place and answers empty.
-std::optional<std::u16string> ReadSubjectForMarkers(Env env, MailItem& item);
+// The item forms of the marker tests. Only the Spam-folder form has a place
+// for a failed read (300301); it answers empty then. An item whose subject
+// cannot be read has no Inbox marker.
+std::optional<std::u16string> ReadSubjectForSpamFolderMarker(Env env, MailItem& item);
+bool ItemHasInboxMarker(MailItem& item);
 
 // Writes marker + report mark (when bAddReportMarksToSubj is on) in front of
 // the current subject and saves. Does not look for an existing marker. True

@@ -1,5 +1,7 @@
 #include "spamfolder/SpamFolderManager.h"
 
+#include <utility>
+
 #include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
@@ -39,6 +41,14 @@ constexpr int kPlaceSensitivity = 202602;
 constexpr int kPlaceNoItem = 202603;
 
 constexpr const char* kRenameRefused = "Warning: Renaming is impossible.";
+
+// The item's entry id, or empty when it cannot be read. The place table has
+// no step for this read, so a failure is not logged; an empty id is never
+// recorded, and the message is then treated as the watcher always did.
+std::u16string EntryIdOf(MailItem& item) {
+  Result<std::u16string> id = item.EntryID();
+  return id.ok() ? std::move(id.value) : std::u16string();
+}
 
 // The wait cursor for the rest of a handler.
 class WaitCursor {
@@ -135,8 +145,9 @@ void SpamFolderManager::LocateSpamFolder(Application& application, EventSink* fo
 
 void SpamFolderManager::DisconnectFolderChange() {
   if (!topLevelFolders_ || !folderChangeCookie_) return;
-  env_.log.LogFailure(topLevelFolders_->Unadvise(*folderChangeCookie_), kPlaceUnadviseFolderChange);
-  folderChangeCookie_.reset();
+  const HResult status = topLevelFolders_->Unadvise(*folderChangeCookie_);
+  env_.log.LogFailure(status, kPlaceUnadviseFolderChange);
+  if (hr::Succeeded(status)) folderChangeCookie_.reset();
 }
 
 void SpamFolderManager::RenameSpamFolder() {
@@ -215,7 +226,7 @@ void SpamFolderManager::AcceptIntoSpamFolder(MailItem* item) {
     env_.log.LogFailure(hr::kMissing, kPlaceNoItem);
     return;
   }
-  const std::optional<std::u16string> subject = ReadSubjectForMarkers(env_, *item);
+  const std::optional<std::u16string> subject = ReadSubjectForSpamFolderMarker(env_, *item);
   const bool inboxMarker = subject && HasInboxMarker(*subject);
   if (subject && HasSpamFolderMarker(*subject)) return;  // taken in before
 
@@ -231,13 +242,21 @@ void SpamFolderManager::AcceptIntoSpamFolder(MailItem* item) {
   }
 
   // Put here by the user: a lesson, unless this message has had it already
-  // and, having no marker, is met again.
-  MessageFeatures features;
-  trainer_.extractFeatures(*item, features);
-  const bool taughtBefore = taught_.Contains(features);
-  if (!taughtBefore) trainer_.RelearnSpam(features);
+  // (or was put here on purpose untaught) and, having no marker, is met again.
+  const std::u16string id = EntryIdOf(*item);
+  if (!taught_.Contains(id)) {
+    MessageFeatures features;
+    trainer_.extractFeatures(*item, features);
+    trainer_.RelearnSpam(features);
+  }
   const bool marked = !isPrivate && AddReportMark(env_, *item, true, SpamReason::MarkByUser, -1.0);
-  if (!marked) taught_.Remember(features);
+  // Remembering again keeps a message that stays in the folder among the
+  // most recent, whatever the record's limit drops.
+  if (marked) {
+    taught_.Forget(id);
+  } else {
+    taught_.Remember(id);
+  }
 }
 
 void SpamFolderManager::UnmarkMessage(MailItem& item) {
@@ -245,7 +264,7 @@ void SpamFolderManager::UnmarkMessage(MailItem& item) {
   MessageFeatures features;
   trainer_.extractFeatures(item, features);
   trainer_.UnlearnSpam(features);
-  taught_.Forget(features);
+  taught_.Forget(EntryIdOf(item));
 }
 
 MarkedMessage SpamFolderManager::MarkClassifiedMessage(MailItem& item, SpamReason reason,
@@ -256,13 +275,19 @@ MarkedMessage SpamFolderManager::MarkClassifiedMessage(MailItem& item, SpamReaso
 }
 
 void SpamFolderManager::NoteAlreadyTaught(MailItem& item) {
-  MessageFeatures features;
-  trainer_.extractFeatures(item, features);
-  taught_.Remember(features);
+  taught_.Remember(EntryIdOf(item));
 }
 
-void SpamFolderManager::NoteAlreadyTaught(const MessageFeatures& features) {
-  taught_.Remember(features);
+void SpamFolderManager::LoadTaughtMessages(std::string_view folder) {
+  if (!taughtPath_.empty()) return;  // once per add-in object, like the dictionary
+  taughtPath_ = std::string(folder) + '\\' + std::string(TaughtMessages::kFileName);
+  taught_.Load(env_.platform.files, taughtPath_);
+}
+
+void SpamFolderManager::SaveTaughtMessages() {
+  // A record that cannot be written keeps the old file: at worst a message
+  // met again after the next start is taught once more.
+  if (!taughtPath_.empty()) taught_.Save(env_.platform.files, taughtPath_);
 }
 
 }  // namespace skerrow

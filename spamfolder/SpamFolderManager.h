@@ -17,6 +17,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/Env.h"
 #include "engine/SpamVerdict.h"
@@ -46,8 +47,10 @@ class SpamFolderManager {
   // sink is borrowed and must stay alive until DisconnectFolderChange.
   void LocateSpamFolder(Application& application, EventSink* folderChangeSink);
 
-  // Cancels the FolderChange subscription (shutdown).
+  // Cancels the FolderChange subscription (shutdown); a subscription whose
+  // cancelling failed is kept, to be tried again.
   void DisconnectFolderChange();
+  bool HoldsFolderChange() const { return folderChangeCookie_.has_value(); }
 
   // Gives the Spam folder the name sSpamBoxName now holds. When the folder
   // refuses, tells the user "Warning: Renaming is impossible." and keeps the
@@ -74,9 +77,15 @@ class SpamFolderManager {
 
   // Records that a message now in, or bound for, the Spam folder must not be
   // taught by the watcher: it was taught already, or deliberately not at all
-  // (a private message moved there untouched).
+  // (a private message moved there untouched). A message whose entry id
+  // cannot be read is not recorded.
   void NoteAlreadyTaught(MailItem& item);
-  void NoteAlreadyTaught(const MessageFeatures& features);
+
+  // The record of taught messages lives in its own file in the dictionary's
+  // folder (the installation folder), read at the first connection of the
+  // add-in object and written at each disconnection.
+  void LoadTaughtMessages(std::string_view folder);
+  void SaveTaughtMessages();
 
   // Held for the connection; null when they could not be obtained.
   const FolderPtr& SpamFolder() const { return spamFolder_; }
@@ -103,6 +112,7 @@ class SpamFolderManager {
   std::u16string spamFolderName_;
   FolderItemCounts itemCounts_;
   TaughtMessages taught_;
+  std::string taughtPath_;  // empty until loaded
 };
 
 }  // namespace skerrow

@@ -1,38 +1,76 @@
 #include "spamfolder/TaughtMessages.h"
 
-#include <functional>
-#include <string>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "base/Utf8.h"
+#include "platform/Platform.h"
 
 namespace skerrow {
 
-std::size_t TaughtMessages::KeyOf(const MessageFeatures& features) {
-  // Each field goes in with its length in front, so that two different
-  // messages never join to the same text.
-  std::string joined;
-  joined.reserve(features.senderName.size() + features.subject.size() + features.bodyText.size() +
-                 16);
-  const auto append = [&joined](const std::string& field) {
-    joined += std::to_string(field.size());
-    joined += ':';
-    joined += field;
-  };
-  append(features.senderName);
-  append(features.subject);
-  append(features.bodyText);
-  for (const std::string& name : features.attachmentNames) append(name);
-  return std::hash<std::string>{}(joined);
+namespace {
+
+bool IsRecordable(std::string_view key) {
+  return !key.empty() && key.size() <= TaughtMessages::kLongestId &&
+         key.find_first_of("\r\n") == std::string_view::npos && IsValidUtf8(key);
 }
 
-void TaughtMessages::Remember(const MessageFeatures& features) {
-  keys_.insert(KeyOf(features));
+}  // namespace
+
+void TaughtMessages::RememberKey(std::string key) {
+  if (!IsRecordable(key)) return;
+  if (const auto known = index_.find(key); known != index_.end()) {
+    order_.splice(order_.end(), order_, known->second);
+    return;
+  }
+  order_.push_back(key);
+  index_.emplace(std::move(key), std::prev(order_.end()));
+  if (index_.size() > kLimit) {
+    index_.erase(order_.front());
+    order_.pop_front();
+  }
 }
 
-void TaughtMessages::Forget(const MessageFeatures& features) {
-  keys_.erase(KeyOf(features));
+void TaughtMessages::Remember(const std::u16string& entryId) {
+  RememberKey(Utf16ToUtf8(entryId));
 }
 
-bool TaughtMessages::Contains(const MessageFeatures& features) const {
-  return keys_.count(KeyOf(features)) != 0;
+void TaughtMessages::Forget(const std::u16string& entryId) {
+  const auto known = index_.find(Utf16ToUtf8(entryId));
+  if (known == index_.end()) return;
+  order_.erase(known->second);
+  index_.erase(known);
+}
+
+bool TaughtMessages::Contains(const std::u16string& entryId) const {
+  return index_.count(Utf16ToUtf8(entryId)) != 0;
+}
+
+void TaughtMessages::Load(FileSystem& files, std::string_view path) {
+  order_.clear();
+  index_.clear();
+  const std::optional<std::string> text = files.ReadAll(path);
+  if (!text) return;
+  std::string_view rest = *text;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    RememberKey(std::string(line));
+  }
+}
+
+bool TaughtMessages::Save(FileSystem& files, std::string_view path) const {
+  const std::unique_ptr<ReplacementFile> file = files.CreateReplacement(path);
+  if (!file) return false;
+  std::string text;
+  for (const std::string& key : order_) {
+    text += key;
+    text += '\n';
+  }
+  return file->Write(text.data(), text.size()) && file->Commit();
 }
 
 }  // namespace skerrow

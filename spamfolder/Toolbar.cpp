@@ -1,5 +1,7 @@
 #include "spamfolder/Toolbar.h"
 
+#include <algorithm>
+
 #include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
@@ -70,58 +72,65 @@ void Toolbar::PutFaceOnClipboard(int bitmap) {
   env_.platform.clipboard.PutBitmap(bitmap);
 }
 
+void Toolbar::Log(HResult status, int place) {
+  env_.log.LogFailure(status, place);
+  if (hr::Failed(status) && hr::Succeeded(buildStatus_)) buildStatus_ = status;
+}
+
 void Toolbar::Subscribe(Control& control, EventSink* sink, int place) {
   if (!sink) return;
   const Result<std::uint32_t> cookie =
       control.control->Advise(EventInterface::CommandBarButtonEvents, sink);
-  env_.log.LogFailure(cookie.status, place);
+  Log(cookie.status, place);
   if (cookie.ok()) control.cookie = cookie.value;
 }
 
 void Toolbar::Unsubscribe(Control& control, int place) {
   if (!control.control || !control.cookie) return;
-  env_.log.LogFailure(control.control->Unadvise(*control.cookie), place);
-  control.cookie.reset();
+  const HResult status = control.control->Unadvise(*control.cookie);
+  Log(status, place);
+  if (hr::Succeeded(status)) control.cookie.reset();
 }
 
 std::optional<Toolbar::Control> Toolbar::AddButton(CommandBarControls& controls,
                                                    ToolbarCommand command) {
   const CommandRow& row = kRows[Index(command)];
   const Result<DispatchPtr> added = controls.Add(olk::kControlButton, true);
-  env_.log.LogFailure(added.status, kPlaceButtonCreate);
+  Log(added.status, kPlaceButtonCreate);
   if (!added.ok() || !added.value) return std::nullopt;
   CommandBarButtonPtr button = added.value->AsCommandBarButton();
   if (!button) {
-    env_.log.LogFailure(hr::kMissing, kPlaceButtonCreate);
+    Log(hr::kMissing, kPlaceButtonCreate);
     return std::nullopt;
   }
 
   PutFaceOnClipboard(row.bitmap);
-  env_.log.LogFailure(button->SetStyle(olk::kButtonIconAndCaption), kPlaceButtonCreate);
+  Log(button->SetStyle(olk::kButtonIconAndCaption), kPlaceButtonCreate);
   const HResult pasted = button->PasteFace();
-  env_.log.LogFailure(pasted, kPlaceButtonFace);
+  Log(pasted, kPlaceButtonFace);
   // A button without its face is dropped: it stays on the bar but never gets
   // a command.
   if (hr::Failed(pasted)) return std::nullopt;
 
-  env_.log.LogFailure(button->SetVisible(true), kPlaceButtonCreate);
-  env_.log.LogFailure(button->SetCaption(row.caption), kPlaceButtonCreate);
-  env_.log.LogFailure(button->SetEnabled(true), kPlaceButtonCreate);
-  env_.log.LogFailure(button->SetTooltipText(row.tooltip), kPlaceButtonCreate);
-  env_.log.LogFailure(button->SetTag(row.caption), kPlaceButtonCreate);
+  Log(button->SetVisible(true), kPlaceButtonCreate);
+  Log(button->SetCaption(row.caption), kPlaceButtonCreate);
+  Log(button->SetEnabled(true), kPlaceButtonCreate);
+  Log(button->SetTooltipText(row.tooltip), kPlaceButtonCreate);
+  Log(button->SetTag(row.caption), kPlaceButtonCreate);
   return Control{std::move(button), std::nullopt};
 }
 
-void Toolbar::BuildToolbar(CommandBars& bars, const ToolbarSinks& sinks) {
+HResult Toolbar::BuildToolbar(CommandBars& bars, const ToolbarSinks& sinks) {
   bar_.reset();
   buttons_ = {};
+  buildStatus_ = hr::kOk;
   const Result<CommandBarPtr> bar = bars.Add(kToolbarName, olk::kBarTop, true);
-  env_.log.LogFailure(bar.status, kPlaceBarAdd);
-  if (!bar.ok() || !bar.value) return;
+  Log(bar.status, kPlaceBarAdd);
+  if (!bar.ok() || !bar.value) return buildStatus_;
   bar_ = bar.value;
 
   const Result<CommandBarControlsPtr> controls = bar_->Controls();
-  env_.log.LogFailure(controls.status, kPlaceBarControls);
+  Log(controls.status, kPlaceBarControls);
   if (controls.ok() && controls.value) {
     for (std::size_t i = 0; i < kToolbarCommandCount; ++i) {
       std::optional<Control> button = AddButton(*controls.value, static_cast<ToolbarCommand>(i));
@@ -131,53 +140,55 @@ void Toolbar::BuildToolbar(CommandBars& bars, const ToolbarSinks& sinks) {
     }
   }
   SetVisibility();
+  return buildStatus_;
 }
 
 std::optional<Toolbar::Control> Toolbar::AddMenuItem(CommandBarControls& controls, int bitmap,
                                                      const char16_t* caption) {
   const Result<DispatchPtr> added = controls.Add(olk::kControlButton, true);
-  env_.log.LogFailure(added.status, kPlaceItemCreate);
+  Log(added.status, kPlaceItemCreate);
   if (!added.ok() || !added.value) return std::nullopt;
   CommandBarButtonPtr item = added.value->AsCommandBarButton();
   if (!item) {
-    env_.log.LogFailure(hr::kMissing, kPlaceItemCreate);
+    Log(hr::kMissing, kPlaceItemCreate);
     return std::nullopt;
   }
-  env_.log.LogFailure(item->SetCaption(caption), kPlaceItemProperties);
-  env_.log.LogFailure(item->SetEnabled(true), kPlaceItemProperties);
-  env_.log.LogFailure(item->SetVisible(true), kPlaceItemProperties);
-  env_.log.LogFailure(item->SetStyle(olk::kButtonIconAndCaption), kPlaceItemProperties);
+  Log(item->SetCaption(caption), kPlaceItemProperties);
+  Log(item->SetEnabled(true), kPlaceItemProperties);
+  Log(item->SetVisible(true), kPlaceItemProperties);
+  Log(item->SetStyle(olk::kButtonIconAndCaption), kPlaceItemProperties);
   PutFaceOnClipboard(bitmap);
   // A menu item keeps its command without a face: its caption says it all.
   item->PasteFace();
-  env_.log.LogFailure(item->SetVisible(true), kPlaceItemProperties);
+  Log(item->SetVisible(true), kPlaceItemProperties);
   return Control{std::move(item), std::nullopt};
 }
 
 CommandBarControlsPtr Toolbar::MenuControls(CommandBarControls& menuBar, std::int32_t index,
                                             int firstPlace) {
   const Result<DispatchPtr> menu = menuBar.Item(index);
-  env_.log.LogFailure(menu.status, firstPlace);
+  Log(menu.status, firstPlace);
   if (!menu.ok() || !menu.value) return nullptr;
   const CommandBarPopupPtr popup = menu.value->AsCommandBarPopup();
   if (!popup) {
-    env_.log.LogFailure(hr::kMissing, firstPlace + 1);
+    Log(hr::kMissing, firstPlace + 1);
     return nullptr;
   }
   const Result<CommandBarControlsPtr> controls = popup->Controls();
-  env_.log.LogFailure(controls.status, firstPlace + 2);
+  Log(controls.status, firstPlace + 2);
   return controls.value;
 }
 
-void Toolbar::BuildMenuItems(CommandBars& bars, const ToolbarSinks& sinks) {
+HResult Toolbar::BuildMenuItems(CommandBars& bars, const ToolbarSinks& sinks) {
   menuItems_ = {};
   help_ = {};
+  buildStatus_ = hr::kOk;
   const Result<CommandBarPtr> menuBar = bars.ActiveMenuBar();
-  env_.log.LogFailure(menuBar.status, kPlaceMenuBar);
-  if (!menuBar.ok() || !menuBar.value) return;
+  Log(menuBar.status, kPlaceMenuBar);
+  if (!menuBar.ok() || !menuBar.value) return buildStatus_;
   const Result<CommandBarControlsPtr> menus = menuBar.value->Controls();
-  env_.log.LogFailure(menus.status, kPlaceMenuBarControls);
-  if (!menus.ok() || !menus.value) return;
+  Log(menus.status, kPlaceMenuBarControls);
+  if (!menus.ok() || !menus.value) return buildStatus_;
 
   if (const CommandBarControlsPtr tools =
           MenuControls(*menus.value, kToolsMenuIndex, kPlaceToolsMenu)) {
@@ -195,11 +206,12 @@ void Toolbar::BuildMenuItems(CommandBars& bars, const ToolbarSinks& sinks) {
       Subscribe(help_, sinks.help, kPlaceHelpClick);
     }
   }
+  return buildStatus_;
 }
 
 void Toolbar::SetVisibility() {
   if (!bar_) return;
-  env_.log.LogFailure(bar_->SetVisible(env_.options.bShowToolbar != 0), kPlaceBarVisible);
+  Log(bar_->SetVisible(env_.options.bShowToolbar != 0), kPlaceBarVisible);
 }
 
 void Toolbar::Disconnect() {
@@ -218,6 +230,12 @@ const CommandBarButtonPtr& Toolbar::Button(ToolbarCommand command) const {
 
 const CommandBarButtonPtr& Toolbar::MenuItem(ToolbarCommand command) const {
   return menuItems_[Index(command)].control;
+}
+
+bool Toolbar::HoldsSubscriptions() const {
+  const auto held = [](const Control& control) { return control.cookie.has_value(); };
+  return std::any_of(buttons_.begin(), buttons_.end(), held) ||
+         std::any_of(menuItems_.begin(), menuItems_.end(), held) || held(help_);
 }
 
 bool Toolbar::ButtonHasCommand(ToolbarCommand command) const {

@@ -39,21 +39,24 @@ class Toolbar {
   // Adds the toolbar and its four buttons, subscribes each button whose face
   // could be pasted, then sets the visibility from bShowToolbar. Each button's
   // face goes through the clipboard, replacing what it held. The controls of
-  // an earlier build are forgotten: Disconnect them first.
-  void BuildToolbar(CommandBars& bars, const ToolbarSinks& sinks);
+  // an earlier build are forgotten: Disconnect them first. Every failure is
+  // logged at its own place; the result is the first of them, or success.
+  HResult BuildToolbar(CommandBars& bars, const ToolbarSinks& sinks);
 
   // Appends the four command items to menu 5 and the Help item to menu 7 of
   // the active menu bar and subscribes them. A menu that is missing or not a
-  // popup gets no items.
-  void BuildMenuItems(CommandBars& bars, const ToolbarSinks& sinks);
+  // popup gets no items. The result is the first failure, or success.
+  HResult BuildMenuItems(CommandBars& bars, const ToolbarSinks& sinks);
 
   // Shows the toolbar when bShowToolbar is on, hides it otherwise. Nothing
   // happens when no toolbar was built.
   void SetVisibility();
 
   // Cancels every Click subscription: the buttons, then the Tools items, then
-  // the Help item. Controls are kept (they are temporary anyway).
+  // the Help item. Controls are kept (they are temporary anyway), and so is a
+  // subscription whose cancelling failed, to be tried again.
   void Disconnect();
+  bool HoldsSubscriptions() const;
 
   const CommandBarPtr& Bar() const { return bar_; }
   // The control of a toolbar button or menu item, null when it was not made.
@@ -76,6 +79,8 @@ class Toolbar {
                                      const char16_t* caption);
   CommandBarControlsPtr MenuControls(CommandBarControls& menuBar, std::int32_t index,
                                      int firstPlace);
+  // Logs the status at the place; the first failure of a build is its result.
+  void Log(HResult status, int place);
   void Subscribe(Control& control, EventSink* sink, int place);
   void Unsubscribe(Control& control, int place);
   void PutFaceOnClipboard(int bitmap);
@@ -85,6 +90,7 @@ class Toolbar {
   std::array<Control, kToolbarCommandCount> buttons_{};
   std::array<Control, kToolbarCommandCount> menuItems_{};
   Control help_{};
+  HResult buildStatus_ = hr::kOk;
 };
 
 }  // namespace skerrow

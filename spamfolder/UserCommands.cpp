@@ -1,11 +1,11 @@
 #include "spamfolder/UserCommands.h"
 
-#include <optional>
 #include <string>
 
 #include "base/ErrorLog.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
+#include "spamfolder/HelpFile.h"
 #include "spamfolder/MarkerFilters.h"
 #include "spamfolder/ReportMarks.h"
 #include "spamfolder/RestrictedItems.h"
@@ -35,8 +35,6 @@ constexpr int kPlaceMarkSelectionItem = 201804;
 
 constexpr const char* kNothingToMove = "Warning: Nothing to move.";
 constexpr const char* kOnlyForSpamFolder = "This command is valid only for the Spam Folder!";
-constexpr const char* kHelpFileName = "\\Skerrow.chm";
-constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 
 void MoveTo(Env env, MailItem& item, const FolderPtr& destination, int place) {
   if (!destination) {
@@ -50,15 +48,16 @@ void MoveTo(Env env, MailItem& item, const FolderPtr& destination, int place) {
 }  // namespace
 
 void UserCommands::MoveMarkedToSpam() {
-  const FolderPtr& inbox = spamFolder_.Inbox();
-  if (!inbox) {
+  // Without the Inbox there is nothing to move, and the user is told so like
+  // after any other failed call.
+  RestrictedItems marked;
+  if (const FolderPtr& inbox = spamFolder_.Inbox()) {
+    // All members are collected before the first move, so that moving one
+    // cannot make the walk skip the next.
+    marked = CollectRestrictedItems(env_, *inbox, kInboxMarkerFilter, kToSpamPlaces);
+  } else {
     env_.log.LogFailure(hr::kMissing, kToSpamPlaces.items);
-    return;
   }
-  // All members are collected before the first move, so that moving one
-  // cannot make the walk skip the next.
-  const RestrictedItems marked =
-      CollectRestrictedItems(env_, *inbox, kInboxMarkerFilter, kToSpamPlaces);
   if (marked.count < 1) {
     env_.platform.ui.ShowMessage(kNothingToMove, "", mb::kOk);
     return;
@@ -91,19 +90,24 @@ void UserCommands::ForEachSelectedMail(Selection& selection, const SelectionPlac
 }
 
 void UserCommands::MoveSelectionToInbox() {
+  // A failed call leaves its value empty and the command goes on: without an
+  // explorer there is no current folder, so the user hears that the command
+  // is only for the Spam folder.
   const Result<ExplorerPtr> explorer = application_.ActiveExplorer();
   env_.log.LogFailure(explorer.status, kPlaceCurrentFolder);
-  if (!explorer.value) return;
-
-  const Result<FolderPtr> current = explorer.value->CurrentFolder();
-  env_.log.LogFailure(current.status, kPlaceCurrentFolder);
+  FolderPtr current;
+  if (explorer.value) {
+    Result<FolderPtr> folder = explorer.value->CurrentFolder();
+    env_.log.LogFailure(folder.status, kPlaceCurrentFolder);
+    current = std::move(folder.value);
+  }
   std::u16string currentName;
-  if (current.value) {
-    Result<std::u16string> name = current.value->Name();
+  if (current) {
+    Result<std::u16string> name = current->Name();
     env_.log.LogFailure(name.status, kPlaceCurrentFolder);
     currentName = std::move(name.value);
   }
-  if (!current.value || currentName != spamFolder_.SpamFolderName()) {
+  if (!current || currentName != spamFolder_.SpamFolderName()) {
     env_.platform.ui.ShowMessage(kOnlyForSpamFolder, "", mb::kOk);
     return;
   }
@@ -119,8 +123,7 @@ void UserCommands::MoveSelectionToInbox() {
   ForEachSelectedMail(*selection.value, places, [this](MailItem& item) {
     // A message with the Spam-folder marker goes back as it is: the watcher
     // releases it when the Inbox grows.
-    const std::optional<std::u16string> subject = ReadSubjectForMarkers(env_, item);
-    if (subject && HasInboxMarker(*subject)) spamFolder_.UnmarkMessage(item);
+    if (ItemHasInboxMarker(item)) spamFolder_.UnmarkMessage(item);
     MoveTo(env_, item, spamFolder_.Inbox(), kPlaceMoveToInbox);
   });
 }
@@ -138,24 +141,18 @@ void UserCommands::ForEachSelectedMailOfMarkCommands(void (UserCommands::*act)(M
 }
 
 void UserCommands::MarkOne(MailItem& item) {
-  // A message that carries either marker has been judged spam already:
-  // learning it again would count it twice and stack a second marker.
-  const std::optional<std::u16string> subject = ReadSubjectForMarkers(env_, item);
-  if (subject && (HasInboxMarker(*subject) || HasSpamFolderMarker(*subject))) return;
-
+  // Every message without the Inbox marker is taught: the user's word
+  // overrides what the watcher's record of taught messages says.
+  if (ItemHasInboxMarker(item)) return;
   MessageFeatures features;
   trainer_.extractFeatures(item, features);
-  // The same goes for a message taught before without getting a marker (a
-  // private one).
-  if (spamFolder_.Taught().Contains(features)) return;
   trainer_.LearnSpam(features);
   spamFolder_.MarkClassifiedMessage(item, SpamReason::MarkByUser, 0.0);
 }
 
 void UserCommands::UnmarkOne(MailItem& item) {
   // Messages with the Spam-folder marker go back with To Inbox.
-  const std::optional<std::u16string> subject = ReadSubjectForMarkers(env_, item);
-  if (subject && HasInboxMarker(*subject)) spamFolder_.UnmarkMessage(item);
+  if (ItemHasInboxMarker(item)) spamFolder_.UnmarkMessage(item);
 }
 
 void UserCommands::MarkSelection() {
@@ -167,9 +164,7 @@ void UserCommands::UnmarkSelection() {
 }
 
 void UserCommands::OpenHelp() {
-  // Whether the help could be shown is the shell's affair.
-  env_.platform.shell.OpenWithShell("open", env_.options.InstallFolder + kHelpFileName,
-                                    kShowNormal);
+  OpenHelpFile(env_.platform.shell, env_.options);
 }
 
 }  // namespace skerrow

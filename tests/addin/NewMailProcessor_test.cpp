@@ -164,6 +164,16 @@ TEST_F(NewMailProcessorTest, PrivateSpamKeepsItsSubjectWhetherMovedOrNot) {
   EXPECT_TRUE(scene.trainer.lessons.empty());
 }
 
+TEST_F(NewMailProcessorTest, AnUnchangeableMessageMovedUntaughtIsStillTaughtByMark) {
+  options().bMoveUnchangable = 1;
+  const MailItemPtr mail = Deliver(u"plain secret", olk::kSensitivityPrivate);
+  ASSERT_EQ(Folder(mail), u"Junk E-mail");
+  EXPECT_TRUE(scene.trainer.lessons.empty()) << "the watcher passes it over";
+  scene.store.SetSelection({mail});
+  ASSERT_TRUE(scene.store.Click(u"Mark"));
+  EXPECT_EQ(scene.trainer.lessons, std::vector<std::string>{"LearnSpam plain secret"});
+}
+
 // --- What does not enter, and what fails
 
 TEST_F(NewMailProcessorTest, AMeetingRequestIsLoggedAndNeitherClassifiedNorTouched) {

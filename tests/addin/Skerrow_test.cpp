@@ -2,16 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "addin/CurrentAddIn.h"
 #include "host/memory/MemoryStore.h"
 #include "options/FilterOptions.h"
 #include "platform/WindowConstants.h"
+#include "tests/support/LoggedFailures.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
 namespace {
 
 constexpr const char* kDictionary = "C:\\Program Files\\Quelbrik\\Skerrowdir\\Tamsquill.bin";
+constexpr const char* kTaught = "C:\\Program Files\\Quelbrik\\Skerrowdir\\Tamsquill.taught";
+
+using Failures = std::vector<LoggedFailure>;
 
 class SkerrowTest : public ::testing::Test {
  protected:
@@ -27,6 +33,8 @@ class SkerrowTest : public ::testing::Test {
 
   void Connect() { EXPECT_EQ(addIn.OnConnection(store.GetApplication(), 0, nullptr), hr::kOk); }
   void Disconnect() { EXPECT_EQ(addIn.OnDisconnection(0), hr::kOk); }
+
+  Failures Logged() const { return LoggedFailures(world); }
 
   TestPlatform world;
   MemoryStore store;
@@ -197,6 +205,223 @@ TEST_F(SkerrowTest, AnAddInReleasedWithoutDisconnectionLeavesNoSinkBehind) {
   store.DeliverNewMail({.subject = u"Offer", .body = u"...", .sender = u"X"});
   EXPECT_EQ(store.SubjectsIn(store.Inbox()), std::vector<std::u16string>{u"Offer"});
 }
+
+// --- The record of taught messages
+
+TEST_F(SkerrowTest, APrivateMessageLeftInTheSpamFolderIsNotTaughtAgainInALaterConnection) {
+  Connect();
+  const FolderPtr junk = store.TopFolder(u"Junk E-mail");
+  const MailItemPtr secret =
+      store.AddMail(store.Inbox(), {.subject = u"Our plans",
+                                    .body = u"Meet at the harbour",
+                                    .sender = u"Bob",
+                                    .sensitivity = olk::kSensitivityPrivate});
+  store.UserMove(secret, junk);
+  EXPECT_EQ(addIn.statistics().SpamMessageCount(), 1);
+  Disconnect();
+  const std::u16string id = secret->EntryID().value;
+  EXPECT_EQ(world.ReadFile(kTaught), std::string(id.begin(), id.end()) + "\n");
+
+  Skerrow later(world.platform(), world.options());
+  later.OnConnection(store.GetApplication(), 0, nullptr);
+  store.UserMove(store.AddMail(store.Inbox(), {.subject = u"Offer", .body = u"Cheap pills"}), junk);
+  EXPECT_EQ(later.statistics().SpamMessageCount(), 2) << "the new message only";
+  later.OnDisconnection(0);
+}
+
+// --- Exceptions and failed unsubscriptions
+
+// A code page that fails with an exception on one text, the way an allocation
+// failure would in the middle of start-up.
+class ThrowingCodePage : public CodePage {
+ public:
+  explicit ThrowingCodePage(CodePage& inner) : inner_(inner) {}
+  unsigned Id() const override { return inner_.Id(); }
+  NarrowText ToNarrow(std::u16string_view text) const override {
+    if (text == u"boom") throw std::runtime_error("boom");
+    return inner_.ToNarrow(text);
+  }
+  std::u16string ToWide(std::string_view text) const override { return inner_.ToWide(text); }
+  std::string ToUpper(std::string_view text) const override { return inner_.ToUpper(text); }
+  bool IsLeadByte(unsigned char byte) const override { return inner_.IsLeadByte(byte); }
+  int CompareNoCase(std::string_view a, std::string_view b) const override {
+    return inner_.CompareNoCase(a, b);
+  }
+
+ private:
+  CodePage& inner_;
+};
+
+TEST_F(SkerrowTest, AStartUpThatThrowsLetsNothingOutAndTakesItsSubscriptionsBack) {
+  store.AddAddressList(u"Contacts", {{u"boom", u"boom@example.org"}});
+  const Platform& real = world.platform();
+  ThrowingCodePage codePage(real.codePage);
+  Platform platform{real.profile, real.registry, real.files,     codePage,     real.clock,
+                    real.ui,      real.shell,    real.clipboard, real.windows, real.html};
+  Skerrow throwing(platform, world.options());
+  EXPECT_EQ(throwing.OnConnection(store.GetApplication(), 0, nullptr), hr::kOk);
+  EXPECT_FALSE(throwing.Connected());
+  EXPECT_EQ(store.ApplicationSinks(), 0u);
+  EXPECT_EQ(store.ItemAddSinks(store.Inbox()), 0u);
+  EXPECT_EQ(store.FolderChangeSinks(store.Root()), 0u);
+  EXPECT_EQ(throwing.OnDisconnection(0), hr::kOk);
+}
+
+TEST_F(SkerrowTest, AFailedUnsubscriptionIsTriedAgainWhenTheAddInIsReleased) {
+  {
+    Skerrow released(world.platform(), world.options());
+    released.OnConnection(store.GetApplication(), 0, nullptr);
+    store.Faults().FailNext("Items.Unadvise", hr::kFail, 1);
+    released.OnDisconnection(0);
+    EXPECT_EQ(store.ItemAddSinks(store.Inbox()), 1u);
+  }
+  EXPECT_EQ(store.ItemAddSinks(store.Inbox()), 0u);
+}
+
+TEST_F(SkerrowTest, ASinkTheSourceKeepsOutlivesTheAddInAndDoesNothing) {
+  store.Faults().FailAlways("Items.Unadvise", hr::kFail);
+  {
+    Skerrow released(world.platform(), world.options());
+    released.OnConnection(store.GetApplication(), 0, nullptr);
+    released.OnDisconnection(0);
+  }
+  ASSERT_EQ(store.ItemAddSinks(store.Inbox()), 1u);
+  const MailItemPtr mail = store.DeliverNewMail({.subject = u"Offer", .body = u"..."});
+  EXPECT_EQ(mail->Subject().value, u"Offer");
+}
+
+// --- Place codes of start-up and shutdown
+
+struct PlaceCase {
+  const char* name;
+  const char* operation;
+  int calls;  // how many calls fail; -1: every one
+  bool atShutdown;
+  Failures logged;
+};
+
+class StartUpPlaces : public SkerrowTest, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(StartUpPlaces, EachFailedCallIsLoggedAtItsOwnPlace) {
+  const PlaceCase& c = GetParam();
+  world.options().bErrorLog = 1;
+  const auto fail = [&] {
+    if (c.calls < 0) {
+      store.Faults().FailAlways(c.operation, hr::kFail);
+    } else {
+      store.Faults().FailNext(c.operation, hr::kFail, c.calls);
+    }
+  };
+  if (!c.atShutdown) fail();
+  Connect();
+  if (c.atShutdown) fail();
+  Disconnect();
+  store.Faults().ClearAll();
+  EXPECT_EQ(Logged(), c.logged);
+}
+
+constexpr long long kFail = hr::kFail;
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, StartUpPlaces,
+    ::testing::Values(
+        PlaceCase{"ActiveExplorer", "Application.ActiveExplorer", 1, false, {{200401, kFail}}},
+        PlaceCase{"CommandBars", "Explorer.GetCommandBars", 1, false, {{200402, kFail}}},
+        PlaceCase{"Toolbar", "CommandBars.Add", 1, false, {{201301, kFail}, {200403, kFail}}},
+        PlaceCase{
+            "MenuItems", "CommandBars.ActiveMenuBar", 1, false, {{201501, kFail}, {200404, kFail}}},
+        PlaceCase{"ApplicationEvents",
+                  "Application.Advise",
+                  2,
+                  false,
+                  {{200405, kFail}, {2004051, kFail}}},
+        PlaceCase{"NameSpace", "Application.GetNamespace", 1, false, {{200406, kFail}}},
+        PlaceCase{"Inbox", "NameSpace.GetDefaultFolder", 1, false, {{200408, kFail}}},
+        PlaceCase{"InboxParent", "Folder.Parent", 1, false, {{200409, kFail}}},
+        PlaceCase{"TopLevelFolders", "Folder.GetFolders", 1, false, {{200410, kFail}}},
+        PlaceCase{"FolderChange", "Folders.Advise", 1, false, {{200411, kFail}}},
+        PlaceCase{"FolderCount", "Folders.Count", 1, false, {{200412, kFail}}},
+        PlaceCase{"Folder", "Folders.Item", 1, false, {{200414, kFail}}},
+        PlaceCase{"FolderName", "Folder.Name", 1, false, {{200415, kFail}}},
+        PlaceCase{"FolderItems", "Folder.GetItems", 1, false, {{300101, kFail}}},
+        PlaceCase{"FolderItemCount", "Items.Count", 1, false, {{300102, kFail}}},
+        PlaceCase{"SpamFolder", "Folders.Add", 1, false, {{200416, kFail}}},
+        PlaceCase{"ItemAdd", "Items.Advise", 1, false, {{200419, kFail}}},
+        PlaceCase{"AddressLists", "NameSpace.GetAddressLists", 1, false, {{202101, kFail}}},
+        PlaceCase{"Clicks",
+                  "CommandBarButton.Unadvise",
+                  9,
+                  true,
+                  {{200501, kFail},
+                   {200502, kFail},
+                   {200503, kFail},
+                   {200504, kFail},
+                   {200601, kFail},
+                   {200602, kFail},
+                   {200603, kFail},
+                   {200604, kFail},
+                   {200607, kFail}}},
+        PlaceCase{"ApplicationEventsAtShutdown",
+                  "Application.Unadvise",
+                  2,
+                  true,
+                  {{200701, kFail}, {2007011, kFail}}},
+        PlaceCase{"FolderChangeAtShutdown", "Folders.Unadvise", 1, true, {{200702, kFail}}},
+        PlaceCase{"ItemAddAtShutdown", "Items.Unadvise", 1, true, {{200703, kFail}}}),
+    [](const ::testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
+
+// --- The nine controls
+
+struct ControlCase {
+  const char* name;
+  const char16_t* caption;
+  std::vector<std::u16string> inbox;  // subjects after the click
+  std::vector<std::u16string> junk;
+  const char* message;  // "" for none
+  bool helpOpened;
+};
+
+class ClickRouting : public SkerrowTest, public ::testing::WithParamInterface<ControlCase> {};
+
+TEST_P(ClickRouting, EachControlRunsItsOwnCommand) {
+  const ControlCase& c = GetParam();
+  Connect();
+  const MailItemPtr plain = store.AddMail(store.Inbox(), {.subject = u"Plain", .body = u"Hi"});
+  const MailItemPtr marked = store.AddMail(store.Inbox(), {.subject = u"<*5*>Pills"});
+  store.SetSelection({plain, marked});
+  ASSERT_TRUE(store.Click(c.caption));
+  EXPECT_EQ(store.SubjectsIn(store.Inbox()), c.inbox);
+  EXPECT_EQ(store.SubjectsIn(store.TopFolder(u"Junk E-mail")), c.junk);
+  EXPECT_EQ(world.ui().Texts(),
+            *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+  EXPECT_EQ(world.shell().opens.size(), c.helpOpened ? 1u : 0u);
+  Disconnect();
+}
+
+using Subjects = std::vector<std::u16string>;
+constexpr const char* kOnlySpamFolder = "This command is valid only for the Spam Folder!";
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ClickRouting,
+    ::testing::Values(
+        ControlCase{"ToSpamButton", u"To Spam", Subjects{u"Plain"}, Subjects{u"_<*5*>Pills"}, "",
+                    false},
+        ControlCase{"ToInboxButton", u"To Inbox", Subjects{u"Plain", u"<*5*>Pills"}, Subjects{},
+                    kOnlySpamFolder, false},
+        ControlCase{"MarkButton", u"Mark", Subjects{u"<*5*>Plain", u"<*5*>Pills"}, Subjects{}, "",
+                    false},
+        ControlCase{"UnmarkButton", u"Unmark", Subjects{u"Plain", u"Pills"}, Subjects{}, "", false},
+        ControlCase{"ToSpamMenuItem", u"Move marked spam letters to the Spam folder.",
+                    Subjects{u"Plain"}, Subjects{u"_<*5*>Pills"}, "", false},
+        ControlCase{"ToInboxMenuItem", u"Unmark spam letters and move to the Inbox folder.",
+                    Subjects{u"Plain", u"<*5*>Pills"}, Subjects{}, kOnlySpamFolder, false},
+        ControlCase{"MarkMenuItem", u"Mark selected letters as Spam.",
+                    Subjects{u"<*5*>Plain", u"<*5*>Pills"}, Subjects{}, "", false},
+        ControlCase{"UnmarkMenuItem", u"Unmark selected letters.", Subjects{u"Plain", u"Pills"},
+                    Subjects{}, "", false},
+        ControlCase{"HelpMenuItem", u"Skerrow Help.", Subjects{u"Plain", u"<*5*>Pills"}, Subjects{},
+                    "", true}),
+    [](const ::testing::TestParamInfo<ControlCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace skerrow

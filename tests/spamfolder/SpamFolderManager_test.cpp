@@ -208,6 +208,15 @@ TEST_F(SpamFolderManagerTest, APrivateMessageDraggedInIsTaughtOnceAndKeepsItsSub
             (Lessons{"RelearnSpam Our plans", "RelearnSpam Later", "RelearnSpam Even later"}));
 }
 
+TEST_F(SpamFolderManagerTest, TwoPrivateMessagesAlikeAreEachTaughtOnce) {
+  scene.Connect();
+  scene.store.UserMove(InInbox(u"Our plans", u"Bob", olk::kSensitivityPrivate), scene.Junk());
+  scene.store.UserMove(InInbox(u"Our plans", u"Bob", olk::kSensitivityPrivate), scene.Junk());
+  scene.store.UserMove(InInbox(u"Later"), scene.Junk());
+  EXPECT_EQ(scene.trainer.lessons,
+            (Lessons{"RelearnSpam Our plans", "RelearnSpam Our plans", "RelearnSpam Later"}));
+}
+
 TEST_F(SpamFolderManagerTest, AMessageWhoseMarkerCannotBeWrittenIsNotTaughtAgain) {
   scene.Connect();
   const MailItemPtr mail = InInbox(u"Hello");
@@ -217,6 +226,15 @@ TEST_F(SpamFolderManagerTest, AMessageWhoseMarkerCannotBeWrittenIsNotTaughtAgain
   EXPECT_EQ(scene.trainer.lessons, (Lessons{"RelearnSpam Hello", "RelearnSpam Next"}));
   // The second growth did write the marker it could not write the first time.
   EXPECT_EQ(Subject(mail), u"_<*5*>Hello");
+}
+
+TEST_F(SpamFolderManagerTest, AnUnreadableSubjectIsLoggedAtTheSpamFolderMarkerPlace) {
+  scene.Connect();
+  const MailItemPtr mail = InInbox(u"Hello");
+  scene.store.Faults().FailNext("MailItem.Subject", hr::kFail, 1);
+  scene.store.UserMove(mail, scene.Junk());
+  ASSERT_FALSE(scene.Failures().empty());
+  EXPECT_EQ(scene.Failures().front(), (LoggedFailure{300301, hr::kFail}));
 }
 
 TEST_F(SpamFolderManagerTest, AMeetingRequestDoesNotHoldUpTheMessagesBehindIt) {

@@ -11,7 +11,6 @@
 #pragma once
 
 #include <functional>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +23,7 @@
 #include "spamfolder/Toolbar.h"
 #include "spamfolder/UserCommands.h"
 #include "stats/WordStatistics.h"
+#include "tests/support/LoggedFailures.h"
 #include "tests/support/TestPlatform.h"
 
 namespace skerrow {
@@ -75,17 +75,6 @@ class FunctionSink : public EventSink {
   std::function<void(const std::vector<DispatchPtr>&)> handler_;
 };
 
-// One logged failure.
-struct LoggedFailure {
-  int place = 0;
-  long long code = 0;
-  bool operator==(const LoggedFailure&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const LoggedFailure& failure) {
-  return out << "{" << failure.place << ", " << failure.code << "}";
-}
-
 class SpamFolderScene {
  public:
   SpamFolderScene() {
@@ -118,18 +107,7 @@ class SpamFolderScene {
   }
 
   // The failures in the error log, in order.
-  std::vector<LoggedFailure> Failures() const {
-    std::vector<LoggedFailure> failures;
-    std::istringstream lines(world.ReadFile("C:\\Skerrowlog.txt").value_or(""));
-    std::string line;
-    while (std::getline(lines, line)) {
-      const std::size_t place = line.find("Place:");
-      const std::size_t code = line.find("Code: ");
-      if (place == std::string::npos || code == std::string::npos) continue;
-      failures.push_back({std::stoi(line.substr(place + 6)), std::stoll(line.substr(code + 6))});
-    }
-    return failures;
-  }
+  std::vector<LoggedFailure> Failures() const { return LoggedFailures(world); }
 
   TestPlatform world;
   MemoryStore store;

@@ -58,6 +58,13 @@ TEST_F(UserCommandsTest, ToSpamWithNothingMarkedSaysSoAndMovesNothing) {
   EXPECT_EQ(In(scene.store.Inbox()), Subjects{u"Lunch?"});
 }
 
+TEST_F(UserCommandsTest, ToSpamWithoutTheInboxStillSaysThereIsNothingToMove) {
+  scene.store.Faults().FailNext("NameSpace.GetDefaultFolder", hr::kFail, 1);
+  scene.Connect();
+  Click(u"To Spam");
+  EXPECT_EQ(scene.world.ui().Texts(), std::vector<std::string>{"Warning: Nothing to move."});
+}
+
 TEST_F(UserCommandsTest, ToSpamGoesOnPastAMessageThatCannotBeMoved) {
   const FolderPtr inbox = scene.store.Inbox();
   Mail(inbox, u"<*5*>First");
@@ -80,6 +87,14 @@ TEST_F(UserCommandsTest, ToInboxIsRefusedOutsideTheSpamFolder) {
   EXPECT_EQ(scene.world.ui().Texts(),
             std::vector<std::string>{"This command is valid only for the Spam Folder!"});
   EXPECT_EQ(In(junk), Subjects{u"_<*5*>Pills"});
+}
+
+TEST_F(UserCommandsTest, ToInboxWithoutAnExplorerStillSaysItIsOnlyForTheSpamFolder) {
+  scene.Connect();
+  scene.store.SetActiveExplorer(false);
+  Click(u"To Inbox");
+  EXPECT_EQ(scene.world.ui().Texts(),
+            std::vector<std::string>{"This command is valid only for the Spam Folder!"});
 }
 
 TEST_F(UserCommandsTest, ToInboxReturnsTheSelectionAndTheWatcherReleasesIt) {
@@ -107,27 +122,30 @@ TEST_F(UserCommandsTest, ToInboxWithAnEmptySelectionDoesNothing) {
 
 // --- Mark and Unmark
 
-TEST_F(UserCommandsTest, MarkLearnsAndMarksOnlyTheUnmarkedMailOfTheSelection) {
+TEST_F(UserCommandsTest, MarkLearnsAndMarksEveryMailOfTheSelectionWithoutTheInboxMarker) {
   scene.world.options().bAddReportMarksToSubj = 1;
   const FolderPtr inbox = scene.store.Inbox();
   const MailItemPtr plain = Mail(inbox, u"Hello");
   const MailItemPtr marked = Mail(inbox, u"<*5*>Marked");
   const DispatchPtr meeting = scene.store.DeliverMeetingRequest(inbox, u"Standup");
-  const MailItemPtr inSpam = Mail(inbox, u"_<*5*>[SpamBody     ]Taken");
+  const MailItemPtr inSpam = Mail(inbox, u"_<*5*>Taken");
   scene.Connect();
   scene.store.SetSelection({plain, marked, meeting, inSpam});
 
+  // The Spam-folder marker is no Inbox marker: that message is learned again
+  // and gets a second marker in front of the first.
   Click(u"Mark");
   EXPECT_EQ(In(inbox), (Subjects{u"<*5*>[MarkByUser   ]Hello", u"<*5*>Marked", u"Standup",
-                                 u"_<*5*>[SpamBody     ]Taken"}));
-  EXPECT_EQ(scene.trainer.lessons, Lessons{"LearnSpam Hello"});
-  EXPECT_EQ(scene.trainer.statistics.SpamMessageCount(), 1);
+                                 u"<*5*>[MarkByUser   ]_<*5*>Taken"}));
+  EXPECT_EQ(scene.trainer.lessons, (Lessons{"LearnSpam Hello", "LearnSpam _<*5*>Taken"}));
+  EXPECT_EQ(scene.trainer.statistics.SpamMessageCount(), 2);
   EXPECT_TRUE(scene.Failures().empty());
 
   // A later To Spam takes the marked messages over.
   Click(u"To Spam");
-  EXPECT_EQ(In(junk), (Subjects{u"_<*5*>[MarkByUser   ]Hello", u"_<*5*>Marked"}));
-  EXPECT_EQ(scene.trainer.lessons, Lessons{"LearnSpam Hello"});
+  EXPECT_EQ(In(junk), (Subjects{u"_<*5*>[MarkByUser   ]Hello", u"_<*5*>Marked",
+                                u"_<*5*>[MarkByUser   ]_<*5*>Taken"}));
+  EXPECT_EQ(scene.trainer.lessons.size(), 2u);
 }
 
 TEST_F(UserCommandsTest, MarkWithAutomaticMovingSendsTheMessageToTheSpamFolderLearnedOnce) {
@@ -140,7 +158,7 @@ TEST_F(UserCommandsTest, MarkWithAutomaticMovingSendsTheMessageToTheSpamFolderLe
   EXPECT_EQ(scene.trainer.lessons, Lessons{"LearnSpam Hello"});
 }
 
-TEST_F(UserCommandsTest, MarkOnAPrivateMessageLearnsItOnceWithoutRetitlingIt) {
+TEST_F(UserCommandsTest, MarkTeachesAPrivateMessageAtEveryClickButTheWatcherNever) {
   scene.world.options().bSpamAutoMove = 1;
   const MailItemPtr secret = Mail(scene.store.Inbox(), u"Our plans", olk::kSensitivityPrivate);
   scene.Connect();
@@ -148,11 +166,21 @@ TEST_F(UserCommandsTest, MarkOnAPrivateMessageLearnsItOnceWithoutRetitlingIt) {
   Click(u"Mark");
   EXPECT_EQ(In(junk), Subjects{u"Our plans"});
 
-  // Neither the watcher nor a second Mark teaches it again.
+  scene.store.UserMove(Mail(scene.store.Inbox(), u"Next"), junk);
   scene.store.SetSelection({secret});
   Click(u"Mark");
-  scene.store.UserMove(Mail(scene.store.Inbox(), u"Next"), junk);
-  EXPECT_EQ(scene.trainer.lessons, (Lessons{"LearnSpam Our plans", "RelearnSpam Next"}));
+  EXPECT_EQ(scene.trainer.lessons,
+            (Lessons{"LearnSpam Our plans", "RelearnSpam Next", "LearnSpam Our plans"}));
+}
+
+TEST_F(UserCommandsTest, MarkTeachesAPrivateMessageDraggedBackToTheInbox) {
+  const MailItemPtr secret = Mail(scene.store.Inbox(), u"Our plans", olk::kSensitivityPrivate);
+  scene.Connect();
+  scene.store.UserMove(secret, junk);
+  scene.store.UserMove(secret, scene.store.Inbox());
+  scene.store.SetSelection({secret});
+  Click(u"Mark");
+  EXPECT_EQ(scene.trainer.lessons, (Lessons{"RelearnSpam Our plans", "LearnSpam Our plans"}));
 }
 
 TEST_F(UserCommandsTest, UnmarkReleasesOnlyMessagesWithTheInboxMarker) {
@@ -165,6 +193,16 @@ TEST_F(UserCommandsTest, UnmarkReleasesOnlyMessagesWithTheInboxMarker) {
   Click(u"Unmark");
   EXPECT_EQ(In(inbox), (Subjects{u"Pills", u"_<*5*>Taken", u"Plain"}));
   EXPECT_EQ(scene.trainer.lessons, Lessons{"UnlearnSpam Pills"});
+}
+
+TEST_F(UserCommandsTest, AnUnreadableSubjectHasNoInboxMarkerAndLogsNoSpamFolderPlace) {
+  const MailItemPtr marked = Mail(scene.store.Inbox(), u"<*5*>Pills");
+  scene.Connect();
+  scene.store.SetSelection({marked});
+  scene.store.Faults().FailNext("MailItem.Subject", hr::kFail, 1);
+  Click(u"Unmark");
+  EXPECT_EQ(In(scene.store.Inbox()), Subjects{u"<*5*>Pills"});
+  EXPECT_TRUE(scene.Failures().empty());
 }
 
 TEST_F(UserCommandsTest, ASelectionOfNothingDoesNothingAndSaysNothing) {
