@@ -87,8 +87,9 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Tamsquill.rc PROPERTIE
 target_compile_options(Tamsquill PRIVATE
   $<$<COMPILE_LANGUAGE:RC>:-I${SKERROW_GENERATED_RESOURCES} -I${SKERROW_TLB_DIR} -I${CMAKE_SOURCE_DIR}>)
 
-# The help file beside the DLL, and its checks.
+# The help file beside the DLL, the installers, and their checks.
 include(cmake/Help.cmake)
+include(cmake/Installer.cmake)
 
 enable_testing()
 # The gate of every build: the DLL's format, its four exports by name and
