@@ -369,6 +369,7 @@ Function .onInit
   ${GetOptions} $R0 "/GRANTFOLDER=" $R1
   ${IfNot} ${Errors}
     ${GetOptions} $R0 "/USERSID=" $R2
+    SetErrorLevel 0
     Call GrantFolder
     Quit
   ${EndIf}

@@ -50,6 +50,7 @@ reg_value() {  # reg_value KEY [VALUE]: the data, or nothing
     awk 'NF >= 3 && $2 ~ /^REG_/ {sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print}'
 }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+win_path() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 echo "== the installers' formats"
 if [ -f "$setup32" ]; then
@@ -77,7 +78,6 @@ if [ ! -f "$prefix/system.reg" ]; then
   wineboot -u >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 fi
-win_path() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 echo "== a 32-bit Outlook"
 fake_program "$drive_c/fake32/OUTLOOK.EXE" '\x4c\x01'
@@ -85,6 +85,15 @@ wine reg add "$app_paths" /ve /d 'C:\fake32\OUTLOOK.EXE' /f >/dev/null 2>&1
 wine "$setup64" /S
 check "the 64-bit installer refuses it with exit code 3" [ $? -eq 3 ]
 check "and installs nothing" absent [ -e "$folder" ]
+
+echo "== the elevated step, run here without elevation (Wine has no access rights to grant)"
+# With the command line exactly as the installer passes it to its elevated copy.
+printf '%s /GRANTFOLDER="C:\\Program Files\\Quelbrik\\Skerrowdir" /USERSID=S-1-5-21-1-2-3-1000\r\nexit %%errorlevel%%\r\n' \
+  "$(win_path "$setup64")" >"$drive_c/grant.bat"
+wine cmd /c 'C:\grant.bat' >/dev/null
+check "it succeeds" [ $? -eq 0 ]
+check "it creates the folder, and the parent folder it needs" [ -d "$folder" ]
+rm -rf "$drive_c/Program Files/Quelbrik" "$drive_c/grant.bat"
 
 echo "== installing for a 64-bit Outlook"
 fake_program "$drive_c/fake64/OUTLOOK.EXE" '\x64\x86'
@@ -116,6 +125,15 @@ check "Outlook loads the add-in at start-up" [ "$(reg_value "$addins\\Tamsquill.
 check "Add/Remove Programs lists Skerrow" [ "$(reg_value "$arp" DisplayName)" = Skerrow ]
 check "its entry removes with the installed uninstaller" \
   [ "$(reg_value "$arp" UninstallString)" = '"C:\Program Files\Quelbrik\Skerrowdir\Uninstall.exe"' ]
+
+echo "== installing over the installation"
+wine "$setup64" /S
+check "the installer succeeds" [ $? -eq 0 ]
+check "the add-in is installed" cmp -s "$dll" "$folder/Tamsquill.DLL"
+check "the uninstaller is installed" [ -f "$folder/Uninstall.exe" ]
+check "the add-in is still registered" key_exists "$classes\\CLSID\\$addin_clsid\\InprocServer32"
+check "Outlook still loads it" key_exists "$addins\\Tamsquill.Skerrow"
+check "Add/Remove Programs still lists Skerrow" key_exists "$arp"
 
 # The user's data, as Outlook would leave it.
 printf 'a failure\r\n' >"$drive_c/Skerrowlog.txt"
