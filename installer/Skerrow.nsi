@@ -88,7 +88,7 @@ Var RemoveData      ; uninstaller: 1 to remove the user's data too
 Var RemoveDataBox
 
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TEXT "This installs the ${PRODUCT} spam filter into Outlook for your Windows account.$\r$\n$\r$\nPlease close Outlook before you continue.$\r$\n$\r$\nClick Next to continue."
+!define MUI_WELCOMEPAGE_TEXT "This installs the ${PRODUCT} spam filter into Outlook for your Windows account.$\r$\n$\r$\nPlease close Outlook before you continue."
 !insertmacro MUI_PAGE_WELCOME
 !if ${BITS} == 32
   Page custom BitnessPage BitnessPageLeave
