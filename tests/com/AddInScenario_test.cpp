@@ -17,34 +17,14 @@
 #include <thread>
 #include <vector>
 
+#include "com/AddInInterfaces.h"
 #include "com/Guids.h"
 #include "host/memory/MemoryStore.h"
+#include "tests/com/DllUnderTest.h"
 #include "tests/outlookfacade/OutlookFacade.h"
-
-// The mail client's add-in interface, as a client calls it.
-MIDL_INTERFACE("B65AD801-ABAF-11D0-BB8B-00A0C90F2744")
-IDTExtensibility2 : public IDispatch {
- public:
-  virtual HRESULT STDMETHODCALLTYPE OnConnection(IDispatch * application, int connectMode,
-                                                 IDispatch* addInInstance, SAFEARRAY** custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnDisconnection(int removeMode, SAFEARRAY** custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY * *custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY * *custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY * *custom) = 0;
-};
-__CRT_UUID_DECL(IDTExtensibility2, 0xB65AD801, 0xABAF, 0x11D0, 0xBB, 0x8B, 0x00, 0xA0, 0xC9, 0x0F,
-                0x27, 0x44)
 
 namespace skerrow {
 namespace {
-
-#ifndef SKERROW_DLL_PATH
-
-TEST(AddInScenario, NeedsTheAddInsDll) {
-  GTEST_SKIP() << "this build has no add-in DLL to drive";
-}
-
-#else
 
 using Microsoft::WRL::ComPtr;
 
@@ -52,16 +32,6 @@ constexpr const char* kSection = "Tamsquil";
 constexpr const wchar_t* kInstallFolder = L"C:\\Program Files\\Quelbrik\\Skerrowdir";
 constexpr const wchar_t* kDictionary = L"C:\\Program Files\\Quelbrik\\Skerrowdir\\Tamsquill.bin";
 constexpr const wchar_t* kErrorLog = L"C:\\Skerrowlog.txt";
-constexpr int kStartup = 1;       // ext_cm_Startup
-constexpr int kHostShutdown = 0;  // ext_dm_HostShutdown
-
-// One of the DLL's exports without arguments, called as its client calls it.
-HRESULT CallExport(HMODULE module, const char* name) {
-  using Entry = HRESULT(STDAPICALLTYPE*)();
-  FARPROC export_ = GetProcAddress(module, name);
-  if (export_ == nullptr) return E_NOTIMPL;
-  return reinterpret_cast<Entry>(reinterpret_cast<void*>(export_))();
-}
 
 std::string ProfileValue(const char* key) {
   char value[64] = {};
@@ -157,12 +127,13 @@ class AddInScenario : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    module = LoadLibraryA(SKERROW_DLL_PATH);
-    ASSERT_NE(module, nullptr);
-    ASSERT_EQ(CallExport(module, "DllRegisterServer"), S_OK);
+    dll = new testing::DllUnderTest;
+    ASSERT_TRUE(dll->loaded());
+    ASSERT_EQ(dll->RegisterServer(), S_OK);
   }
   static void TearDownTestSuite() {
-    CallExport(module, "DllUnregisterServer");
+    dll->UnregisterServer();
+    delete dll;
     CoUninitialize();
   }
 
@@ -199,11 +170,14 @@ class AddInScenario : public ::testing::Test {
   }
 
   void Connect() {
-    ASSERT_EQ(
-        CoCreateInstance(com::kClsidSkerrow, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&addIn)),
-        S_OK);
+    ASSERT_EQ(CoCreateInstance(com::kClsidSkerrow, nullptr, CLSCTX_INPROC_SERVER,
+                               com::kIidIDTExtensibility2,
+                               reinterpret_cast<void**>(addIn.ReleaseAndGetAddressOf())),
+              S_OK);
     SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
-    EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), kStartup, nullptr, &custom), S_OK);
+    EXPECT_EQ(
+        addIn->OnConnection(outlook.Application().Get(), com::kConnectStartup, nullptr, &custom),
+        S_OK);
     SafeArrayDestroy(custom);
     connected = true;
     junk = store.TopFolder(u"Junk E-mail");
@@ -212,28 +186,28 @@ class AddInScenario : public ::testing::Test {
 
   void Disconnect() {
     SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
-    EXPECT_EQ(addIn->OnDisconnection(kHostShutdown, &custom), S_OK);
+    EXPECT_EQ(addIn->OnDisconnection(com::kDisconnectHostShutdown, &custom), S_OK);
     SafeArrayDestroy(custom);
     connected = false;
   }
 
   void Click(std::u16string_view caption) { EXPECT_TRUE(store.Click(caption)); }
 
-  inline static HMODULE module = nullptr;
+  inline static testing::DllUnderTest* dll = nullptr;
   MessageBoxWatch boxes;
-  DllBitmapClipboard clipboard{module};
+  DllBitmapClipboard clipboard{GetModuleHandleW(testing::DllPath().c_str())};
   MemoryStore store;
   facade::OutlookFacade outlook{store};
   HWND mainWindow = nullptr;
-  ComPtr<IDTExtensibility2> addIn;
+  ComPtr<com::IDTExtensibility2> addIn;
   bool connected = false;
   FolderPtr junk;
 };
 
 TEST_F(AddInScenario, NewSpamIsMarkedAndMovedWhileValidMailStays) {
   Connect();
-  MailItemPtr offer = store.DeliverNewMail({.subject = u"Offer", .body = u"...", .sender = u"X"});
-  MailItemPtr lunch = store.DeliverNewMail(
+  store.DeliverNewMail({.subject = u"Offer", .body = u"...", .sender = u"X"});
+  store.DeliverNewMail(
       {.subject = u"Lunch", .body = u"See you at noon in the usual place", .sender = u"Ann Lee"});
   EXPECT_EQ(store.SubjectsIn(junk), std::vector<std::u16string>{u"_<*3*>Offer"});
   EXPECT_EQ(store.SubjectsIn(store.Inbox()), std::vector<std::u16string>{u"Lunch"});
@@ -273,16 +247,18 @@ TEST_F(AddInScenario, TheFourCommandsMoveMarkAndUnmark) {
   EXPECT_EQ(store.SubjectsIn(store.Inbox()), std::vector<std::u16string>{u"Promo"});
 
   // Mark teaches and marks the selection (and moves it, as the options say).
+  MailItemPtr minutes = store.DeliverNewMail(
+      {.subject = u"Minutes", .body = u"Notes of the meeting on Monday", .sender = u"Ann Lee"});
   store.SetCurrentFolder(store.Inbox());
-  store.SetSelection({promo});
+  store.SetSelection({minutes});
   Click(u"Mark");
-  EXPECT_EQ(store.SubjectsIn(junk), std::vector<std::u16string>{u"_<*5*>Promo"});
+  EXPECT_EQ(store.SubjectsIn(junk), std::vector<std::u16string>{u"_<*5*>Minutes"});
 
   // Unmark takes the Inbox marker off.
   MailItemPtr old = store.AddMail(store.Inbox(), {.subject = u"<*1*>Old", .sender = u"Ann Lee"});
   store.SetSelection({old});
   Click(u"Unmark");
-  EXPECT_EQ(store.SubjectsIn(store.Inbox()), std::vector<std::u16string>{u"Old"});
+  EXPECT_EQ(store.SubjectsIn(store.Inbox()), (std::vector<std::u16string>{u"Promo", u"Old"}));
 }
 
 TEST_F(AddInScenario, AfterDisconnectionNothingRunsAndTheModuleCanBeUnloaded) {
@@ -308,10 +284,8 @@ TEST_F(AddInScenario, AfterDisconnectionNothingRunsAndTheModuleCanBeUnloaded) {
 
   addIn.Reset();
   EXPECT_EQ(outlook.LiveObjects(), 0u) << "the add-in released every object of the client";
-  EXPECT_EQ(CallExport(module, "DllCanUnloadNow"), S_OK);
+  EXPECT_EQ(dll->CanUnloadNow(), S_OK);
 }
-
-#endif
 
 }  // namespace
 }  // namespace skerrow
