@@ -39,11 +39,6 @@ DispatchPtr WrapObject(IDispatch* object, std::shared_ptr<OutlookSession> sessio
   return std::make_shared<OutlookObject>(object, std::move(session));
 }
 
-PropertyPageSitePtr WrapPropertyPageSite(IDispatch* site) {
-  if (site == nullptr) return nullptr;
-  return std::make_shared<OutlookPropertyPageSite>(site, std::make_shared<OutlookSession>());
-}
-
 IDispatch* InterfaceOf(const Dispatch* object) {
   const auto* adapter = dynamic_cast<const OutlookObject*>(object);
   return adapter != nullptr ? adapter->Interface() : nullptr;

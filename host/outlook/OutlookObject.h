@@ -34,10 +34,6 @@ DispatchPtr WrapObject(IDispatch* object);
 // The same within a session already made, sharing its resolved names.
 DispatchPtr WrapObject(IDispatch* object, std::shared_ptr<OutlookSession> session);
 
-// The page site that the client gives an options page (it has no face of its
-// own in the model: the page is handed it directly).
-PropertyPageSitePtr WrapPropertyPageSite(IDispatch* site);
-
 // How many event sinks of this module are still alive (held by a source or
 // by a delivery in progress). The module must not be unloaded while any is.
 long LiveEventSinks();

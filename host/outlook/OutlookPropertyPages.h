@@ -1,5 +1,4 @@
-// The pages collection of the client's options dialog, and the site an
-// options page is given.
+// The pages collection of the client's options dialog.
 #pragma once
 
 #include "host/outlook/OutlookObject.h"
@@ -13,12 +12,6 @@ class OutlookPropertyPages : public OutlookAdapter<PropertyPages> {
   HResult Add(const std::u16string& progId, const std::u16string& title) override {
     return Run(L"Add", Variant::Text(progId), Variant::Text(title));
   }
-};
-
-class OutlookPropertyPageSite : public OutlookAdapter<PropertyPageSite> {
- public:
-  using OutlookAdapter::OutlookAdapter;
-  HResult OnStatusChange() override { return Run(L"OnStatusChange"); }
 };
 
 }  // namespace skerrow::outlook

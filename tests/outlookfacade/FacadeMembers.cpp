@@ -200,11 +200,6 @@ std::vector<FacadeType> MakeTypes() {
        {{L"Add", "ss", On<PropertyPages>([](PropertyPages& pages, FacadeCall& call) {
            return pages.Add(call.Text(0), call.Text(1));
          })}}},
-      {L"PropertyPageSite",
-       Is<PropertyPageSite>,
-       {{L"OnStatusChange", "", On<PropertyPageSite>([](PropertyPageSite& site, FacadeCall&) {
-           return site.OnStatusChange();
-         })}}},
       {L"Object", [](Dispatch&) { return true; }, {}},
   };
   for (std::size_t i = 0; i < types.size(); ++i) {
