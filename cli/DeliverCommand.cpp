@@ -4,6 +4,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Delivered.h"
+#include "cli/Progress.h"
 
 namespace skerrow::cli {
 
@@ -26,10 +27,13 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
   if (!session) return Failure(error);
   session->Connect();
   int status = kExitOk;
+  Progress progress(messages.bytes.size());
   for (std::size_t i = 0; i < messages.bytes.size(); ++i) {
+    progress.Step(i);
     const std::string& file = messages.names[i];
     const Result<MailItemPtr> delivered = session->store().Deliver(messages.bytes[i]);
     const auto verdicts = session->TakeVerdicts();
+    progress.Clear();
     if (!delivered.ok() || !delivered.value) {
       std::fprintf(stderr, "skerrow: cannot deliver %s into the store\n", file.c_str());
       status = kExitFailure;
@@ -39,6 +43,7 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
     const ResultLine line = DescribeMessage(*session, file, delivered.value, verdict);
     std::printf("%s\n", (json ? FormatJson(line) : FormatText(line)).c_str());
   }
+  progress.Clear();
   session->Disconnect();
   return status;
 }

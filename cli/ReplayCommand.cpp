@@ -1,12 +1,11 @@
 #include "cli/ReplayCommand.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 
 #include "cli/CommandLine.h"
 #include "cli/Json.h"
+#include "cli/Progress.h"
 #include "cli/Replay.h"
 #include "cli/ScratchFolder.h"
 
@@ -103,13 +102,10 @@ int ReplayCommand::Run(const Locations&, const std::vector<std::string>& args) {
   session->Connect();
 
   const auto stream = InterleaveCorpus(hamFiles, spamFiles);
-  const bool showProgress = isatty(STDERR_FILENO) == 1;
-  const ReplayCounts counts = Replay(*session, stream, [&](std::size_t done) {
-    if (showProgress && (done % 50 == 0 || done == stream.size())) {
-      std::fprintf(stderr, "\r%zu/%zu messages", done, stream.size());
-    }
-  });
-  if (showProgress) std::fprintf(stderr, "\n");
+  Progress progress(stream.size());
+  const ReplayCounts counts =
+      Replay(*session, stream, [&](std::size_t done) { progress.Step(done); });
+  progress.Clear();
   session->Disconnect();
   if (options.Has("--json")) {
     PrintJson(counts);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/CommandLine.h"
+#include "cli/OptionKeys.h"
 #include "cli/Session.h"
 #include "cli/Text.h"
 #include "options/FilterOptions.h"
@@ -11,13 +12,18 @@
 namespace skerrow::cli {
 
 const char* OptionsCommand::Help() const {
-  return "usage: skerrow options [KEY=VALUE...]\n"
-         "\n"
-         "Prints the 26 stored options as KEY=VALUE lines, in the order they are saved.\n"
-         "With assignments, applies them the way the options page's Apply does: the options\n"
-         "are stored and saved, the toolbar shown or hidden, the Spam folder renamed to\n"
-         "sSpamBoxName. Switches take integers (0 off, 1 on). bWndMaximize is kept by the\n"
-         "window service and cannot be set here.\n";
+  static const std::string help =
+      "usage: skerrow options [KEY=VALUE...]\n"
+      "\n"
+      "Prints the 26 stored options as KEY=VALUE lines, in the order they are saved.\n"
+      "With assignments, applies them the way the options page's Apply does: the options\n"
+      "are stored and saved, the toolbar shown or hidden, the Spam folder renamed to\n"
+      "sSpamBoxName. Switches take integers (0 off, 1 on). bWndMaximize is kept by the\n"
+      "window service and cannot be set here.\n"
+      "\n"
+      "Keys, with their defaults:\n" +
+      OptionKeysHelp();
+  return help.c_str();
 }
 
 int OptionsCommand::Run(const Locations& where, const std::vector<std::string>& args) {

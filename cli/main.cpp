@@ -7,31 +7,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-
-namespace {
-
-using skerrow::cli::Command;
-
-constexpr const char* kUsage =
-    "usage: skerrow [--home DIR] [--store DIR] COMMAND [OPTIONS] [ARGS]\n"
-    "\n"
-    "Runs the spam filter add-in against a Maildir store.\n"
-    "  --home DIR   the add-in's prefix folder (profile, registry, drive_c/, contacts/);\n"
-    "               default $SKERROW_HOME, else ~/.local/share/skerrow\n"
-    "  --store DIR  the Maildir store; default $SKERROW_STORE, else ~/Maildir\n"
-    "The ANSI code page is 1252 unless SKERROW_CODEPAGE names another.\n"
-    "\n"
-    "Commands:\n";
-
-void PrintUsage(std::FILE* out, const std::vector<std::unique_ptr<Command>>& commands) {
-  std::fputs(kUsage, out);
-  for (const auto& command : commands) {
-    std::fprintf(out, "  %-12s %s\n", command->Name(), command->Summary());
-  }
-  std::fputs("\nRun 'skerrow COMMAND --help' for a command's options.\n", out);
-}
-
-}  // namespace
+#include "cli/Usage.h"
 
 int main(int argc, char** argv) {
   using namespace skerrow::cli;
