@@ -43,7 +43,7 @@ std::unique_ptr<Session> Session::Open(const Locations& where, std::string& erro
   Session* self = session.get();
   session->addIn_->classifier().SetVerdictObserver(
       [self](MailItem& item, const SpamVerdict& verdict) {
-        self->verdicts_.push_back({verdict, item.Subject().value});
+        self->verdicts_.push_back({verdict, item.Subject().value, item.EntryID().value});
       });
   return session;
 }

@@ -37,10 +37,12 @@ class Session {
   Skerrow& addIn() { return *addIn_; }
 
   // The verdicts the pipeline reached since the last call, oldest first,
-  // each with the message's subject as it arrived.
+  // each with the message's subject as it arrived and its entry id (the
+  // Maildir unique name).
   struct Classified {
     SpamVerdict verdict;
     std::u16string subject;
+    std::u16string entryId;
   };
   std::vector<Classified> TakeVerdicts();
 

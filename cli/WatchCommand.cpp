@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/CommandLine.h"
+#include "cli/Delivered.h"
 #include "cli/Session.h"
 #include "cli/Text.h"
 
@@ -37,7 +38,8 @@ const char* WatchCommand::Help() const {
          "cleanly (the dictionary is saved). A message that appears in the Inbox is new\n"
          "mail; a change of a top-level folder's item count made by another program (a\n"
          "message dragged into or out of the Spam folder) raises the folder event. Prints a\n"
-         "line for each new message.\n";
+         "line for each new message, as deliver does: verdict, reason, score, the folder\n"
+         "holding it afterwards, its subject then and its file.\n";
 }
 
 int WatchCommand::Run(const Locations& where, const std::vector<std::string>& args) {
@@ -54,9 +56,17 @@ int WatchCommand::Run(const Locations& where, const std::vector<std::string>& ar
   std::fprintf(stderr, "skerrow: watching %s (Ctrl-C to stop)\n", where.store.c_str());
   while (!stopRequested) {
     session->store().Poll();
+    // One line per message, as deliver prints it, once all its events are
+    // handled: a journal then tells what became of each.
     for (const auto& classified : session->TakeVerdicts()) {
-      std::printf("%-12s %2d  %s\n", VerdictKindName(classified.verdict.kind),
-                  static_cast<int>(classified.verdict.reason), ToUtf8(classified.subject).c_str());
+      std::string ignored;
+      const MailItemPtr item = session->FindMessage(ToUtf8(classified.entryId), ignored);
+      ResultLine line;
+      if (item) line = DescribeMessage(*session, "", item, classified.verdict);
+      line.verdict = classified.verdict;
+      if (line.subject.empty()) line.subject = ToUtf8(classified.subject);
+      line.file = line.path;
+      std::printf("%s\n", FormatText(line).c_str());
     }
     std::fflush(stdout);
     if (!stopRequested) session->store().WaitForChanges(kWaitMs);

@@ -3,8 +3,16 @@
 # are missing. Uses sudo for apt-get only when not run as root.
 set -euo pipefail
 
+# Usage: scripts/install-packages.sh [command]
+# "command" installs only what building the skerrow command needs.
 packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev
-  libbenchmark-dev libmodest-dev libgmime-3.0-dev
+  libbenchmark-dev libmodest-dev libgmime-3.0-dev)
+[ "${1:-}" = command ] || packages+=(
+  # The Linux home's tests: the manual page read by groff and man, the unit
+  # verified by systemd-analyze, the delivery recipes run with the real
+  # programs against dovecot's servers, in namespaces made by util-linux.
+  groff-base man-db systemd util-linux procmail maildrop fetchmail getmail6 isync
+  dovecot-imapd dovecot-pop3d
   # The Windows home: mingw-w64 (posix thread model) and wine64 for its tests.
   # Never wine32: 32-bit code cannot run on these machines, and it replaces
   # system packages with their i386 builds.

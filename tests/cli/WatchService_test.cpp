@@ -2,22 +2,16 @@
 // as systemd reads it, and the command's life under the service manager (a
 // line per message, a clean stop on SIGTERM).
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdlib>
-#include <thread>
+#include <memory>
 
+#include "tests/cli/BackgroundCommand.h"
 #include "tests/cli/CommandLineTest.h"
 
 namespace skerrow {
 namespace {
-
-bool Have(const char* program) {
-  return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 class InstallationTest : public CommandLineTest {
  protected:
@@ -44,7 +38,7 @@ TEST_F(InstallationTest, PutsTheCommandItsPageItsCompletionAndTheUnitUnderThePre
 }
 
 TEST_F(InstallationTest, TheInstalledPageReadsWithoutAWarning) {
-  if (!Have("man")) GTEST_SKIP() << "no man here";
+  if (!HaveProgram("man")) GTEST_SKIP() << "no man here";
   ASSERT_TRUE(installed);
   const fs::path warnings = base / "warnings.txt";
   const std::string command = "MANWIDTH=80 man --warnings -l " +
@@ -55,7 +49,7 @@ TEST_F(InstallationTest, TheInstalledPageReadsWithoutAWarning) {
 }
 
 TEST_F(InstallationTest, TheUnitPassesSystemdsVerification) {
-  if (!Have("systemd-analyze")) GTEST_SKIP() << "no systemd-analyze here";
+  if (!HaveProgram("systemd-analyze")) GTEST_SKIP() << "no systemd-analyze here";
   ASSERT_TRUE(installed);
   // The user manager's runtime folder, and the page the unit names found
   // where a user's MANPATH finds it.
@@ -71,41 +65,18 @@ TEST_F(InstallationTest, TheUnitPassesSystemdsVerification) {
   EXPECT_EQ(ReadText(report), "");
 }
 
-// skerrow watch running in the background, its output into files.
+// skerrow watch running in the background.
 class WatchTest : public CommandLineTest {
  protected:
-  ~WatchTest() override {
-    if (child > 0) {
-      kill(child, SIGKILL);
-      waitpid(child, nullptr, 0);
-    }
+  std::unique_ptr<BackgroundCommand> Start() {
+    return std::make_unique<BackgroundCommand>(
+        std::vector<std::string>{SKERROW_BINARY, "--home", home().string(), "--store",
+                                 store().string(), "watch"},
+        out(), err());
   }
-
-  void Start() {
-    child = fork();
-    if (child == 0) {
-      std::freopen(out().c_str(), "w", stdout);
-      std::freopen(err().c_str(), "w", stderr);
-      execl(SKERROW_BINARY, SKERROW_BINARY, "--home", home().c_str(), "--store", store().c_str(),
-            "watch", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-  // Waits up to ten seconds for text to appear in the output.
-  bool Shows(const std::string& text) {
-    for (int i = 0; i < 200; ++i) {
-      if (ReadText(out()).find(text) != std::string::npos) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-  }
-  // Sends the signal and returns the exit status.
-  int Stop(int signal) {
-    kill(child, signal);
-    int raw = 0;
-    waitpid(child, &raw, 0);
-    child = -1;
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  bool Shows(const fs::path& file, const std::string& text) {
+    return BackgroundCommand::Eventually(
+        [&] { return ReadText(file).find(text) != std::string::npos; });
   }
   // A message dropped into the Inbox the way a delivery agent does.
   void Arrive(const std::string& file) {
@@ -118,26 +89,24 @@ class WatchTest : public CommandLineTest {
 
   fs::path out() const { return folder.path() / "watch.out"; }
   fs::path err() const { return folder.path() / "watch.err"; }
-
-  pid_t child = -1;
 };
 
 TEST_F(WatchTest, LogsALinePerMessageAndSavesWhatItLearnedOnSigterm) {
-  Start();
-  ASSERT_TRUE(Shows("")) << ReadText(err());
-  // Wait for the start-up to finish before the mail arrives.
-  for (int i = 0; i < 200 && ReadText(err()).find("watching") == std::string::npos; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  auto watch = Start();
+  ASSERT_TRUE(Shows(err(), "watching")) << ReadText(err());
   Arrive(Plain());
   Arrive(EmptyBody());
-  ASSERT_TRUE(Shows("Limited offer inside")) << ReadText(out()) << ReadText(err());
-  ASSERT_TRUE(Shows("Lunch on Friday"));
-  EXPECT_EQ(Stop(SIGTERM), 0) << ReadText(err());
+  ASSERT_TRUE(Shows(out(), "Limited offer inside")) << ReadText(out()) << ReadText(err());
+  ASSERT_TRUE(Shows(out(), "Lunch on Friday"));
+  EXPECT_EQ(watch->Stop(SIGTERM), 0) << ReadText(err());
   const std::string lines = ReadText(out());
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
   EXPECT_NE(lines.find("Valid"), std::string::npos) << lines;
   EXPECT_NE(lines.find("Spam          7"), std::string::npos) << lines;
+  // As deliver prints it: where the message is and its subject once handled.
+  EXPECT_NE(lines.find("Inbox           <*3*>Limited offer inside  (" + store().string()),
+            std::string::npos)
+      << lines;
   EXPECT_NE(Run({"stats"}).out.find("messages learned: 1 spam, 1 valid"), std::string::npos);
 }
 
