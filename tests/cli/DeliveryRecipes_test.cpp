@@ -140,12 +140,6 @@ TEST_P(MdaRecipeTest, EndsWithTempfailAndKeepsNothingWhenTheStoreIsHeld) {
   EXPECT_EQ(MessagesIn(inbox()), 1);
 }
 
-TEST_P(MdaRecipeTest, EndsWithTempfailWhenThereIsNoStore) {
-  fs::remove_all(maildir());
-  EXPECT_EQ(Deliver(Plain()).status, 75);
-  EXPECT_FALSE(fs::exists(maildir()));
-}
-
 INSTANTIATE_TEST_SUITE_P(Programs, MdaRecipeTest,
                          ::testing::Values(MdaCase{"procmail", "procmailrc", ".procmailrc"},
                                            MdaCase{"maildrop", "mailfilter", ".mailfilter"}),

@@ -1,109 +1,19 @@
 // End-to-end tests of the skerrow command on scratch prefixes and stores.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/maildir/MaildirStore.h"
+#include "tests/cli/CommandLineTest.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 namespace skerrow {
 namespace {
-
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class CommandLineTest : public ::testing::Test {
- protected:
-  CommandLineTest() {
-    fs::create_directories(store());
-    fs::create_directories(folder.path() / "in");
-  }
-
-  fs::path home() const { return folder.path() / "home"; }
-  fs::path store() const { return folder.path() / "store"; }
-
-  Outcome Run(const std::vector<std::string>& args) {
-    std::string command = Quote(SKERROW_BINARY) + " --home " + Quote(home().string()) +
-                          " --store " + Quote(store().string());
-    for (const std::string& arg : args) command += " " + Quote(arg);
-    const fs::path out = folder.path() / "out.txt";
-    const fs::path err = folder.path() / "err.txt";
-    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
-    const int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = ReadText(out);
-    outcome.err = ReadText(err);
-    return outcome;
-  }
-
-  // A message file outside the store, to deliver.
-  std::string Message(const std::string& name, const std::string& from, const std::string& subject,
-                      const std::string& body) {
-    const fs::path path = folder.path() / "in" / name;
-    std::ofstream(path, std::ios::binary)
-        << "From: " << from << "\r\nTo: Robin <robin@example.org>\r\nSubject: " << subject
-        << "\r\nDate: Mon, 07 Dec 2026 10:00:00 +0100\r\nMIME-Version: 1.0\r\n"
-        << "Content-Type: text/plain; charset=us-ascii\r\n\r\n"
-        << body << "\r\n";
-    return path.string();
-  }
-
-  // The path field of the one JSON line of a deliver --json.
-  static std::string Field(const std::string& json, const std::string& name) {
-    const std::string key = "\"" + name + "\":";
-    const auto at = json.find(key);
-    if (at == std::string::npos) return "";
-    std::size_t start = at + key.size();
-    if (json[start] != '"') {
-      return json.substr(start, json.find_first_of(",}", start) - start);
-    }
-    std::string value;
-    for (std::size_t i = start + 1; i < json.size() && json[i] != '"'; ++i) {
-      if (json[i] == '\\' && i + 1 < json.size()) ++i;
-      value += json[i];
-    }
-    return value;
-  }
-
-  Outcome Deliver(const std::string& file) { return Run({"deliver", "--json", file}); }
-
-  std::string Plain() {
-    return Message("plain.eml", "Ann Lee <ann@example.org>", "Lunch on Friday",
-                   "Shall we meet for lunch on Friday at noon? The usual place.");
-  }
-  std::string EmptyBody() {
-    return Message("empty.eml", "Offers <offers@deals.example>", "Limited offer inside", ". . .");
-  }
-
-  TempFolder folder;
-};
 
 TEST_F(CommandLineTest, NewSpamIsMarkedInTheInbox) {
   const Outcome outcome = Deliver(EmptyBody());

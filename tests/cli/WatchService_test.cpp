@@ -37,17 +37,6 @@ TEST_F(InstallationTest, PutsTheCommandItsPageItsCompletionAndTheUnitUnderThePre
       << ReadText(unit());
 }
 
-TEST_F(InstallationTest, TheInstalledPageReadsWithoutAWarning) {
-  if (!HaveProgram("man")) GTEST_SKIP() << "no man here";
-  ASSERT_TRUE(installed);
-  const fs::path warnings = base / "warnings.txt";
-  const std::string command = "MANWIDTH=80 man --warnings -l " +
-                              Quote((prefix() / "share/man/man1/skerrow.1").string()) +
-                              " >/dev/null 2>" + Quote(warnings.string());
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  EXPECT_EQ(ReadText(warnings), "");
-}
-
 TEST_F(InstallationTest, TheUnitPassesSystemdsVerification) {
   if (!HaveProgram("systemd-analyze")) GTEST_SKIP() << "no systemd-analyze here";
   ASSERT_TRUE(installed);
