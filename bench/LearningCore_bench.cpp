@@ -90,7 +90,7 @@ void BM_SaveFullDictionary(benchmark::State& state) {
   TestPlatform world;
   MemoryFileSystem files;
   WordStatistics statistics = FullStatistics();
-  statistics.LoadDictionary(files, world.codePage(), kFolder);
+  statistics.LoadDictionary(files, world.codePage(), world.ui(), kFolder);
   for (auto _ : state) statistics.SaveDictionary(files, world.ui());
   state.counters["bytes"] = static_cast<double>(files.files.begin()->second.size());
 }
@@ -100,11 +100,11 @@ void BM_LoadFullDictionary(benchmark::State& state) {
   TestPlatform world;
   MemoryFileSystem files;
   WordStatistics saved = FullStatistics();
-  saved.LoadDictionary(files, world.codePage(), kFolder);
+  saved.LoadDictionary(files, world.codePage(), world.ui(), kFolder);
   saved.SaveDictionary(files, world.ui());
   for (auto _ : state) {
     WordStatistics statistics;
-    statistics.LoadDictionary(files, world.codePage(), kFolder);
+    statistics.LoadDictionary(files, world.codePage(), world.ui(), kFolder);
     benchmark::DoNotOptimize(statistics.Words().size());
   }
 }

@@ -50,7 +50,8 @@ const char* ClassifyCommand::Help() const {
          "\n"
          "Prints the verdict the add-in would reach for each message, with its reason and\n"
          "score, as new mail processing would decide it now. Nothing is trained, marked,\n"
-         "moved or saved; the messages are not added to the store.\n";
+         "moved or saved; the messages are not added to the store. Messages over 64 MiB,\n"
+         "folders and unreadable files are refused.\n";
 }
 
 int ClassifyCommand::Run(const Locations& where, const std::vector<std::string>& args) {
@@ -94,6 +95,7 @@ int ClassifyCommand::Run(const Locations& where, const std::vector<std::string>&
     std::printf("%s\n", (json ? FormatJson(line) : FormatText(line)).c_str());
   }
   // No shutdown: the dictionary is not saved, the store keeps its state.
+  session->CloseWithoutSaving();
   return status;
 }
 

@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Delivered.h"
 #include "cli/Progress.h"
+#include "host/maildir/MaildirStatus.h"
 
 namespace skerrow::cli {
 
@@ -14,7 +15,9 @@ const char* DeliverCommand::Help() const {
          "Adds each message to the Inbox, raw bytes kept, and lets the add-in process it as\n"
          "new mail, one message at a time in the order given. '-' reads one message from\n"
          "standard input. Prints one line per message: verdict, reason, score, the folder\n"
-         "holding it afterwards, its subject then. --json prints JSON objects instead.\n";
+         "holding it afterwards, its subject then. --json prints JSON objects instead.\n"
+         "Messages over 64 MiB, folders and unreadable files are refused before anything\n"
+         "changes.\n";
 }
 
 int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& args) {
@@ -35,7 +38,8 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
     const auto verdicts = session->TakeVerdicts();
     progress.Clear();
     if (!delivered.ok() || !delivered.value) {
-      std::fprintf(stderr, "skerrow: cannot deliver %s into the store\n", file.c_str());
+      std::fprintf(stderr, "skerrow: cannot deliver %s into the store: %s\n", file.c_str(),
+                   maildir::DescribeStatus(delivered.status).c_str());
       status = kExitFailure;
       continue;
     }
@@ -44,8 +48,7 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
     std::printf("%s\n", (json ? FormatJson(line) : FormatText(line)).c_str());
   }
   progress.Clear();
-  session->Disconnect();
-  return status;
+  return session->Close(status);
 }
 
 }  // namespace skerrow::cli

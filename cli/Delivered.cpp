@@ -1,9 +1,11 @@
 #include "cli/Delivered.h"
 
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "cli/CommandLine.h"
 #include "cli/Text.h"
@@ -19,30 +21,46 @@ ResultLine DescribeMessage(Session& session, const std::string& file, const Disp
   if (!where.ok()) return line;
   line.folder = ToUtf8(where.value.topLevelFolder);
   line.path = where.value.path;
-  // The handle may predate a move or a rewrite: read the message as it is now.
+  // The handle may predate a move or a rewrite: read the message as it is
+  // now, and the subject its file holds, whatever a failed save meant it to.
   const Result<MailItemPtr> now = session.store().FindItem(where.value.uniqueName);
-  if (now.ok() && now.value) line.subject = ToUtf8(now.value->Subject().value);
+  if (now.ok() && now.value) line.subject = ToUtf8(session.store().StoredSubject(now.value).value);
   return line;
 }
 
 bool ReadMessageFile(const std::string& file, std::string& bytes, std::string& error) {
-  if (file == "-") {
-    std::ostringstream in;
-    in << std::cin.rdbuf();
-    bytes = in.str();
-    return true;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    error = "cannot read " + file;
+  const bool standardInput = file == "-";
+  const std::string name = standardInput ? "standard input" : file;
+  const auto fail = [&](int code) {
+    error = "cannot read " + name + ": " + std::strerror(code);
     return false;
+  };
+  const int fd = standardInput ? STDIN_FILENO : open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return fail(errno);
+  struct Closer {
+    int fd;
+    bool owned;
+    ~Closer() {
+      if (owned) close(fd);
+    }
+  } closer{fd, !standardInput};
+  struct stat info {};
+  if (fstat(fd, &info) != 0) return fail(errno);
+  if (S_ISDIR(info.st_mode)) return fail(EISDIR);
+  bytes.clear();
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return fail(errno);
+    if (got == 0) return true;
+    if (bytes.size() + static_cast<std::size_t>(got) > kMaxMessageBytes) {
+      error = "cannot read " + name + ": larger than " +
+              std::to_string(kMaxMessageBytes / (1024 * 1024)) + " MiB, the largest message taken";
+      return false;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = "cannot read " + file;
-    return false;
-  }
-  return true;
 }
 
 int ReadMessageFiles(const Command& command, const std::vector<std::string>& args,

@@ -13,8 +13,13 @@ namespace skerrow::cli {
 ResultLine DescribeMessage(Session& session, const std::string& file, const DispatchPtr& item,
                            const SpamVerdict& verdict);
 
-// Reads a message file, or standard input for "-". False with a reason on
-// failure.
+// The largest message a command takes: no mail system passes anything near
+// it, and a stream without end (a device, a pipe) must not fill the memory.
+inline constexpr std::size_t kMaxMessageBytes = 64 * 1024 * 1024;
+
+// Reads a message file, or standard input for "-". False with a one-line
+// reason ("cannot read X: REASON") for a folder, a read error, a closed
+// standard input or more than kMaxMessageBytes.
 bool ReadMessageFile(const std::string& file, std::string& bytes, std::string& error);
 
 // The arguments of the commands that take messages from files:

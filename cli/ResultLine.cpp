@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/Json.h"
+#include "cli/Text.h"
 
 namespace skerrow::cli {
 
@@ -25,8 +26,9 @@ std::string FormatText(const ResultLine& line) {
                   static_cast<int>(line.verdict.reason));
   }
   char folder[40];
-  std::snprintf(folder, sizeof folder, "%-14s", line.folder.c_str());
-  return std::string(head) + "  " + folder + "  " + line.subject + "  (" + line.file + ")";
+  std::snprintf(folder, sizeof folder, "%-14s", Printable(line.folder).c_str());
+  return std::string(head) + "  " + folder + "  " + Printable(line.subject) + "  (" +
+         Printable(line.file) + ")";
 }
 
 }  // namespace skerrow::cli

@@ -1,7 +1,9 @@
 #include "cli/Session.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "options/FilterOptions.h"
 
@@ -29,6 +31,9 @@ std::unique_ptr<Session> Session::Open(const Locations& where, std::string& erro
   std::unique_ptr<Session> session(new Session);
   session->home_ = LinuxPlatform::Open(where.home, codePage, &error);
   if (!session->home_) return nullptr;
+  session->prefixLock_ = PrefixLock::Acquire(session->home_->prefix().Root(), error);
+  if (!session->prefixLock_) return nullptr;
+  session->home_->RemoveStaleReplacements();
   maildir::MaildirStoreOptions options;
   options.contactsDir = (session->home_->prefix().Root() / "contacts").string();
   options.clipboard = &session->platform().clipboard;
@@ -60,6 +65,30 @@ void Session::Connect() {
 void Session::Disconnect() {
   addIn_->OnDisconnection(0);
   connected_ = false;
+}
+
+int Session::Close(int status) {
+  if (connected_) Disconnect();
+  bool failed = false;
+  const Prefix& prefix = home_->prefix();
+  const std::optional<std::filesystem::path> dictionary =
+      prefix.HostPath(addIn_->statistics().DictionaryPath());
+  for (const WriteFailure& failure : home_->writeFailures().All()) {
+    const std::string file = failure.file.string();
+    std::string what = "cannot write " + file;
+    if (failure.file == prefix.WinIni()) {
+      what = "the options were not saved to " + file;
+    } else if (dictionary && file.rfind(dictionary->string(), 0) == 0) {
+      what = "the dictionary was not saved to " + file;
+    }
+    std::fprintf(stderr, "skerrow: %s: %s\n", what.c_str(), failure.reason.c_str());
+    failed = true;
+  }
+  for (const std::string& failure : store_->TakeWriteFailures()) {
+    std::fprintf(stderr, "skerrow: %s\n", failure.c_str());
+    failed = true;
+  }
+  return failed ? kExitFailure : status;
 }
 
 std::vector<Session::Classified> Session::TakeVerdicts() {

@@ -12,14 +12,17 @@
 #include "engine/SpamVerdict.h"
 #include "host/maildir/MaildirStore.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/PrefixLock.h"
 
 namespace skerrow::cli {
 
 class Session {
  public:
   // Opens the prefix (created on first use) and the store (it must exist; a
-  // missing Inbox is created; a store held by another instance fails).
-  // Null with a one-line reason on failure.
+  // missing Inbox is created); both stay locked for the session's life, and
+  // a prefix or store held by another instance fails. What killed commands
+  // left behind in either is cleared away. Null with a one-line reason on
+  // failure.
   // A scratch session (replay, demo) skips the disk syncs that keep a real
   // store safe from crashes: its contents are thrown away afterwards.
   static std::unique_ptr<Session> Open(const Locations& where, std::string& error,
@@ -30,6 +33,14 @@ class Session {
   void Connect();
   // Shutdown: the dictionary is saved.
   void Disconnect();
+  // Shutdown, then a line on standard error for each write of the session
+  // that failed (the dictionary, the options, a message, a folder), naming
+  // what was not saved and why. The command's exit status: status, or
+  // kExitFailure when anything was not saved.
+  int Close(int status);
+  // Leaves the session at its end without the shutdown's save, for a
+  // command that must change nothing (classify).
+  void CloseWithoutSaving() { connected_ = false; }
 
   LinuxPlatform& home() { return *home_; }
   Platform& platform() { return home_->platform(); }
@@ -54,6 +65,7 @@ class Session {
   Session() = default;
 
   std::unique_ptr<LinuxPlatform> home_;
+  std::unique_ptr<PrefixLock> prefixLock_;
   std::unique_ptr<maildir::MaildirStore> store_;
   std::unique_ptr<Skerrow> addIn_;
   std::vector<Classified> verdicts_;

@@ -11,6 +11,29 @@
 
 namespace skerrow::cli {
 
+namespace {
+
+// The longest file name of the usual Linux file systems.
+constexpr std::size_t kLongestFolderName = 255;
+
+// Why a Spam folder could not be given the name, or null when it can. A name
+// the store cannot hold would be saved anyway, and the next start would
+// create a second, empty Spam folder beside the old one.
+const char* SpamFolderNameProblem(std::string_view name) {
+  if (name.empty()) return "the name is empty";
+  if (name == "." || name == "..") return "the name is reserved";
+  if (name.size() > kLongestFolderName) return "a folder name is at most 255 bytes long here";
+  for (const char c : name) {
+    if (c == '/') return "a folder name cannot hold '/'";
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      return "a folder name cannot hold a line break or other control character";
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 const char* OptionsCommand::Help() const {
   static const std::string help =
       "usage: skerrow options [KEY=VALUE...]\n"
@@ -43,6 +66,11 @@ int OptionsCommand::Run(const Locations& where, const std::vector<std::string>& 
     const std::string key = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
     if (key == "bWndMaximize") return UsageError(*this, "bWndMaximize cannot be set");
+    if (key == "sSpamBoxName") {
+      if (const char* problem = SpamFolderNameProblem(value)) {
+        return UsageError(*this, "sSpamBoxName cannot be '" + Printable(value) + "': " + problem);
+      }
+    }
     if (!check.SetStoredValue(key, value)) {
       return UsageError(*this, "unknown option or bad value: '" + assignment + "'");
     }
@@ -59,6 +87,9 @@ int OptionsCommand::Run(const Locations& where, const std::vector<std::string>& 
       page.SetStoredValue(
           key, key == "sSpamBoxName" ? Utf8ToAnsi(value, session->platform().codePage) : value);
     }
+    // The profile is written in one replacement and the rename follows with
+    // nothing but the stand-in toolbar in between: a kill inside that window
+    // leaves the new name saved and the folder under the old one.
     options.ApplyOptions(page, session->platform().profile);
     Skerrow& addIn = session->addIn();
     addIn.UpdateToolbarVisibility();
@@ -68,10 +99,9 @@ int OptionsCommand::Run(const Locations& where, const std::vector<std::string>& 
   for (const auto& [key, value] : options.StoredValues()) {
     const std::string shown =
         key == "sSpamBoxName" ? AnsiToUtf8(value, session->platform().codePage) : value;
-    std::printf("%s=%s\n", key.c_str(), shown.c_str());
+    std::printf("%s=%s\n", key.c_str(), Printable(shown).c_str());
   }
-  session->Disconnect();
-  return kExitOk;
+  return session->Close(kExitOk);
 }
 
 const char* ValidTextsCommand::Help() const {
@@ -108,10 +138,9 @@ int ValidTextsCommand::Run(const Locations& where, const std::vector<std::string
     addIn.SetValidTexts(entries);
   }
   for (const std::string& text : addIn.ValidTexts()) {
-    std::printf("%s\n", AnsiToUtf8(text, codePage).c_str());
+    std::printf("%s\n", Printable(AnsiToUtf8(text, codePage)).c_str());
   }
-  session->Disconnect();
-  return kExitOk;
+  return session->Close(kExitOk);
 }
 
 }  // namespace skerrow::cli

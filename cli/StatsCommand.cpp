@@ -100,14 +100,13 @@ int StatsCommand::Run(const Locations& where, const std::vector<std::string>& ar
     const auto print = [](const char* title, const std::vector<WordCounts>& list) {
       std::printf("%s\n", title);
       for (const WordCounts& w : list) {
-        std::printf("  %-30s spam %5d  valid %5d\n", w.word.c_str(), w.spam, w.valid);
+        std::printf("  %-30s spam %5d  valid %5d\n", Printable(w.word).c_str(), w.spam, w.valid);
       }
     };
     print("words seen most in spam:", spamWords);
     print("words seen most in valid mail:", validWords);
   }
-  session->Disconnect();
-  return kExitOk;
+  return session->Close(kExitOk);
 }
 
 }  // namespace skerrow::cli

@@ -30,7 +30,8 @@ bool FindAll(Session& session, const std::vector<std::string>& names, NamedMessa
 void PrintWhereTheyAre(Session& session, const NamedMessages& messages) {
   for (std::size_t i = 0; i < messages.items.size(); ++i) {
     const ResultLine line = DescribeMessage(session, messages.names[i], messages.items[i], {});
-    std::printf("%-14s  %s  (%s)\n", line.folder.c_str(), line.subject.c_str(), line.path.c_str());
+    std::printf("%-14s  %s  (%s)\n", Printable(line.folder).c_str(),
+                Printable(line.subject).c_str(), Printable(line.path).c_str());
   }
 }
 
@@ -60,8 +61,7 @@ int UserCommandCommand::Run(const Locations& where, const std::vector<std::strin
   }
   if (UserCommands* commands = session->addIn().commands()) (commands->*action_)();
   PrintWhereTheyAre(*session, messages);
-  session->Disconnect();
-  return kExitOk;
+  return session->Close(kExitOk);
 }
 
 const char* MoveCommand::Help() const {
@@ -100,8 +100,7 @@ int MoveCommand::Run(const Locations& where, const std::vector<std::string>& arg
     }
   }
   PrintWhereTheyAre(*session, messages);
-  session->Disconnect();
-  return status;
+  return session->Close(status);
 }
 
 }  // namespace skerrow::cli

@@ -71,9 +71,9 @@ int WatchCommand::Run(const Locations& where, const std::vector<std::string>& ar
     std::fflush(stdout);
     if (!stopRequested) session->store().WaitForChanges(kWaitMs);
   }
-  session->Disconnect();
+  const int status = session->Close(kExitOk);
   std::fprintf(stderr, "skerrow: stopped\n");
-  return kExitOk;
+  return status;
 }
 
 }  // namespace skerrow::cli

@@ -158,15 +158,19 @@ bool FilterOptions::SetStoredValue(std::string_view key, std::string_view text) 
   return false;
 }
 
-void FilterOptions::SaveOptions(Profile& profile) const {
-  // A failed write is not reported: the record in memory stays as it is.
-  for (const auto& [key, text] : StoredValues()) profile.WriteString(ProfileSection, key, text);
+bool FilterOptions::SaveOptions(Profile& profile) const {
+  // One change for all the keys: a process killed half-way through must not
+  // leave some keys new and others old (a new Spam folder name beside the
+  // old folder splits the Spam folder in two).
+  return profile.WriteStrings(ProfileSection, StoredValues());
 }
 
-void FilterOptions::ApplyOptions(const FilterOptions& page, Profile& profile) {
+bool FilterOptions::ApplyOptions(const FilterOptions& page, Profile& profile) {
   for (const Switch& option : kPageSwitches) this->*option.field = page.*option.field;
-  sSpamBoxName = page.sSpamBoxName;
-  SaveOptions(profile);
+  // The same cut as loading makes, so that what is in use is what the next
+  // start loads.
+  sSpamBoxName = page.sSpamBoxName.substr(0, kNameBufferSize - 1);
+  return SaveOptions(profile);
 }
 
 }  // namespace skerrow

@@ -51,11 +51,14 @@ struct FilterOptions {
   void LocateInstallFolder(Registry& registry, Profile& profile);
   // Reads the 26 stored keys, in the load order, with their load defaults.
   void LoadOptions(Profile& profile);
-  // Writes the 26 stored keys, in the save order.
-  void SaveOptions(Profile& profile) const;
-  // Takes the options page's values for every stored option but bWndMaximize,
-  // then saves.
-  void ApplyOptions(const FilterOptions& page, Profile& profile);
+  // Writes the 26 stored keys, in the save order, as one change of the
+  // profile. False when the profile was not written; the record in memory
+  // stays as it is either way.
+  bool SaveOptions(Profile& profile) const;
+  // Takes the options page's values for every stored option but bWndMaximize
+  // (the Spam folder name cut to 1023 characters, as loading cuts it), then
+  // saves. False when the save failed.
+  bool ApplyOptions(const FilterOptions& page, Profile& profile);
 
   // The 26 stored keys in the save order, each with its text as saved.
   std::vector<std::pair<std::string, std::string>> StoredValues() const;

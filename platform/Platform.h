@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace skerrow {
 
@@ -33,6 +35,11 @@ class Profile {
   // WriteProfileStringA; false when the profile could not be written.
   virtual bool WriteString(std::string_view section, std::string_view key,
                            std::string_view value) = 0;
+  // WriteString for each (key, value), in order, as one change where the
+  // home can make it one (on Linux a reader sees all old values or all new
+  // ones). False when any entry was not written.
+  virtual bool WriteStrings(std::string_view section,
+                            const std::vector<std::pair<std::string, std::string>>& entries) = 0;
 };
 
 enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine };
@@ -55,6 +62,7 @@ class ReplacementFile {
   virtual ~ReplacementFile() = default;
   virtual bool Write(const void* data, std::size_t size) = 0;
   // Flushes, makes the bytes durable and puts the file in place of the old.
+  // A read-only old file is never replaced: Commit fails and it stays.
   virtual bool Commit() = 0;
 };
 
@@ -65,10 +73,16 @@ class FileSystem {
   // Opens for appending (creating the file), writes, closes. False when the
   // file could not be opened or written.
   virtual bool AppendText(std::string_view path, std::string_view text) = 0;
-  // The whole file, or empty when it cannot be opened.
+  // The whole file, or empty when it cannot be opened or read.
   virtual std::optional<std::string> ReadAll(std::string_view path) = 0;
-  // Null when the replacement cannot be created (no folder, no rights).
+  // Whether anything (a file, a folder) is at the path, readable or not:
+  // tells a missing file from one that cannot be read.
+  virtual bool Exists(std::string_view path) = 0;
+  // Null when the replacement cannot be created (no folder, no rights, a
+  // read-only file at the path).
   virtual std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) = 0;
+  // Renames the file, replacing a file at `to`. False when it could not.
+  virtual bool RenameFile(std::string_view from, std::string_view to) = 0;
 };
 
 struct NarrowText {

@@ -87,31 +87,33 @@ std::string WordStatistics::DictionaryPath() const {
   return path;
 }
 
-void WordStatistics::LoadDictionary(FileSystem& files, const CodePage& codePage,
+void WordStatistics::LoadDictionary(FileSystem& files, const CodePage& codePage, UserInterface& ui,
                                     std::string_view installFolder) {
   if (dictionaryLoaded_) return;
   dictionaryFolder_ = std::string(installFolder);
-  ReadDictionaryFile(*this, files, codePage);
+  keepOldDictionary_ = !ReadDictionaryFile(*this, files, codePage, ui);
   // Set whatever the read gave, so that a damaged file is not read again
   // over what was learned since.
   dictionaryLoaded_ = true;
 }
 
 void WordStatistics::LoadDictionary(const Platform& platform, const FilterOptions& options) {
-  LoadDictionary(platform.files, platform.codePage, options.InstallFolder);
+  LoadDictionary(platform.files, platform.codePage, platform.ui, options.InstallFolder);
 }
 
-void WordStatistics::SaveDictionary(FileSystem& files, UserInterface& ui) {
+bool WordStatistics::SaveDictionary(FileSystem& files, UserInterface& ui) {
   PruneWords(wordTable_);
   if (spamMessageCount_ > CountLimit || validMessageCount_ > CountLimit) {
     spamMessageCount_ /= 2;
     validMessageCount_ /= 2;
   }
-  WriteDictionaryFile(*this, files, ui);
+  if (!WriteDictionaryFile(*this, files, ui, keepOldDictionary_)) return false;
+  keepOldDictionary_ = false;
+  return true;
 }
 
-void WordStatistics::SaveDictionary(const Platform& platform) {
-  SaveDictionary(platform.files, platform.ui);
+bool WordStatistics::SaveDictionary(const Platform& platform) {
+  return SaveDictionary(platform.files, platform.ui);
 }
 
 }  // namespace skerrow

@@ -87,14 +87,17 @@ class WordStatistics {
   // --- Dictionary file
   // Once per object: remembers installFolder as the dictionary folder and
   // reads the file there. A missing file leaves the statistics empty; what a
-  // damaged file held up to the damage is kept.
-  void LoadDictionary(FileSystem& files, const CodePage& codePage, std::string_view installFolder);
+  // damaged file held up to the damage is kept, and an unreadable or damaged
+  // file shows the reading error (see ReadDictionaryFile).
+  void LoadDictionary(FileSystem& files, const CodePage& codePage, UserInterface& ui,
+                      std::string_view installFolder);
   void LoadDictionary(const Platform& platform, const FilterOptions& options);
   // Prunes, halves totals above CountLimit and writes the file into the
   // folder remembered at load. The old file is replaced only by a complete
-  // new one.
-  void SaveDictionary(FileSystem& files, UserInterface& ui);
-  void SaveDictionary(const Platform& platform);
+  // new one; one that was not read whole at load is kept beside it first.
+  // Returns whether the new file is in place.
+  bool SaveDictionary(FileSystem& files, UserInterface& ui);
+  bool SaveDictionary(const Platform& platform);
 
   const std::string& DictionaryFolder() const { return dictionaryFolder_; }
   bool DictionaryLoaded() const { return dictionaryLoaded_; }
@@ -114,6 +117,8 @@ class WordStatistics {
   std::int32_t reservedCount_ = 0;
   std::string dictionaryFolder_;
   bool dictionaryLoaded_ = false;
+  // The file found at load was not read whole: the next save keeps it.
+  bool keepOldDictionary_ = false;
   std::vector<std::string> dangerousExtensions_;
 };
 

@@ -1,10 +1,10 @@
 #include "host/maildir/MaildirFolder.h"
 
+#include "base/Utf8.h"
 #include "host/maildir/CharsetCodec.h"
 #include "host/maildir/MaildirFolders.h"
 #include "host/maildir/MaildirItems.h"
 #include "host/maildir/StoreContext.h"
-#include "base/Utf8.h"
 
 namespace skerrow::maildir {
 
@@ -28,7 +28,13 @@ Result<std::u16string> MaildirFolder::Name() {
 }
 
 HResult MaildirFolder::SetName(const std::u16string& name) {
-  return context_->Tree().Rename(node_, Utf16ToUtf8(name));
+  const HResult status = context_->Tree().Rename(node_, Utf16ToUtf8(name));
+  if (hr::Failed(status)) {
+    context_->NoteWriteFailure("cannot rename the folder " + context_->Tree().Directory(*node_) +
+                                   " to " + Utf16ToUtf8(name),
+                               status);
+  }
+  return status;
 }
 
 }  // namespace skerrow::maildir

@@ -1,8 +1,8 @@
 #include "host/maildir/MaildirFolders.h"
 
+#include "base/Utf8.h"
 #include "host/maildir/MaildirStatus.h"
 #include "host/maildir/StoreContext.h"
-#include "base/Utf8.h"
 
 namespace skerrow::maildir {
 
@@ -20,7 +20,10 @@ Result<FolderPtr> MaildirFolders::Item(std::int32_t index) {
 
 Result<FolderPtr> MaildirFolders::Add(const std::u16string& name, std::int32_t) {
   auto added = context_->Tree().Add(node_, Utf16ToUtf8(name));
-  if (!added.ok()) return Fail<FolderPtr>(added.status);
+  if (!added.ok()) {
+    context_->NoteWriteFailure("cannot create the folder " + Utf16ToUtf8(name), added.status);
+    return Fail<FolderPtr>(added.status);
+  }
   return Ok(context_->FolderHandle(added.value));
 }
 

@@ -118,11 +118,21 @@ Result<std::int32_t> MaildirMailItem::Sensitivity() {
 }
 
 HResult MaildirMailItem::SetUnRead(bool unread) {
-  return context_->Catalog().SetSeen(*record_, !unread);
+  const HResult status = context_->Catalog().SetSeen(*record_, !unread);
+  if (hr::Failed(status)) {
+    context_->NoteWriteFailure(
+        "cannot mark the message " + std::string(record_->UniqueName()) + " as read", status);
+  }
+  return status;
 }
 
 HResult MaildirMailItem::Save() {
-  return context_->Catalog().Save(*record_);
+  const HResult status = context_->Catalog().Save(*record_);
+  if (hr::Failed(status)) {
+    context_->NoteWriteFailure("cannot save the message " + std::string(record_->UniqueName()),
+                               status);
+  }
+  return status;
 }
 
 Result<DispatchPtr> MaildirMailItem::Move(const FolderPtr& destination) {

@@ -30,6 +30,8 @@ HResult StatusFromErrno(int error) {
       return hr::kOutOfMemory;
     case EWOULDBLOCK:
       return kSharingViolation;
+    case EIO:
+      return kIoDevice;
     default:
       return hr::kFail;
   }
@@ -46,17 +48,19 @@ std::string DescribeStatus(HResult status) {
     case kSharingViolation:
       return "in use by another instance";
     case kDiskFull:
-      return "no space left on the device";
+      return "No space left on device";
     case kInvalidName:
       return "invalid name";
     case kAlreadyExists:
       return "the name already exists";
     case kNotFound:
       return "not found";
+    case kIoDevice:
+      return "Input/output error";
     case kBadIndex:
       return "index out of range";
     case hr::kAccessDenied:
-      return "permission denied";
+      return "Permission denied";
     case hr::kOutOfMemory:
       return "out of memory";
     case hr::kInvalidArg:

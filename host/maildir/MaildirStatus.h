@@ -16,13 +16,15 @@ inline constexpr HResult kDiskFull = static_cast<HResult>(0x80070070u);
 inline constexpr HResult kInvalidName = static_cast<HResult>(0x8007007Bu);
 inline constexpr HResult kAlreadyExists = static_cast<HResult>(0x800700B7u);
 inline constexpr HResult kNotFound = static_cast<HResult>(0x80070490u);
+inline constexpr HResult kIoDevice = static_cast<HResult>(0x8007045Du);
 // A collection index outside 1..Count (DISP_E_BADINDEX).
 inline constexpr HResult kBadIndex = static_cast<HResult>(0x8002000Bu);
 
 // The status for a failed system call's errno.
 HResult StatusFromErrno(int error);
 
-// A short English description of a status, for command-line messages.
+// A short English description of a status, for command-line messages; the
+// system's own words for the statuses a system call gives.
 std::string DescribeStatus(HResult status);
 
 }  // namespace skerrow::maildir

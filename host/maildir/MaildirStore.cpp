@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include "host/maildir/CharsetCodec.h"
 #include "host/maildir/MaildirFileName.h"
@@ -11,6 +12,7 @@
 #include "host/maildir/MaildirMailItem.h"
 #include "host/maildir/MaildirStatus.h"
 #include "host/maildir/MaildirWatcher.h"
+#include "host/maildir/StaleTemporaryFiles.h"
 #include "host/maildir/StoreContext.h"
 #include "host/maildir/StoreLock.h"
 
@@ -72,6 +74,9 @@ MaildirStore::Opening MaildirStore::Open(const std::string& storeDir,
   auto context = std::make_shared<StoreContext>(dir, std::move(layout), options.contactsDir,
                                                 options.clipboard, options.durable);
   context->RememberTopLevelCounts();
+  for (const auto& folder : context->Tree().AllFolders()) {
+    RemoveStaleTemporaryFiles(context->Tree().Directory(*folder) + "/tmp", std::time(nullptr));
+  }
   Opening opening;
   opening.store.reset(new MaildirStore(dir, std::move(lock.value), std::move(context)));
   return opening;
@@ -149,6 +154,20 @@ Result<ItemLocation> MaildirStore::Locate(const DispatchPtr& item) {
   while (folder && !context_->Tree().IsTopLevel(*folder)) folder = folder->parent.lock();
   if (folder) location.topLevelFolder = CharsetCodec::Decode(folder->name, "").text;
   return Ok(std::move(location));
+}
+
+Result<std::u16string> MaildirStore::StoredSubject(const DispatchPtr& item) {
+  auto* mailItem = dynamic_cast<MaildirMailItem*>(item.get());
+  if (mailItem == nullptr || mailItem->Context() != context_.get()) {
+    return Fail<std::u16string>(hr::kInvalidArg);
+  }
+  auto summary = context_->Catalog().Summary(*mailItem->Record());
+  if (!summary.ok()) return Fail<std::u16string>(summary.status);
+  return Ok(summary.value->subject);
+}
+
+std::vector<std::string> MaildirStore::TakeWriteFailures() {
+  return context_->TakeWriteFailures();
 }
 
 HResult MaildirStore::SetCurrentFolder(const FolderPtr& folder) {

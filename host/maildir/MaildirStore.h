@@ -63,7 +63,9 @@ class MaildirStore {
   };
 
   // Opens the store at storeDir: it must exist; a missing Inbox is created;
-  // a store another instance holds fails at once (kSharingViolation).
+  // a store another instance holds fails at once (kSharingViolation). Files
+  // in the folders' tmp/ older than 36 hours (deliveries that never
+  // finished) are removed, as the Maildir convention has it.
   static Opening Open(const std::string& storeDir, const MaildirStoreOptions& options = {});
   ~MaildirStore();
   MaildirStore(const MaildirStore&) = delete;
@@ -86,6 +88,13 @@ class MaildirStore {
   // the store has it.
   Result<MailItemPtr> FindItem(std::string_view pathOrUniqueName);
   Result<ItemLocation> Locate(const DispatchPtr& item);
+  // The subject the message file holds now, without changes that were
+  // written to the item but not saved (a failed save keeps them there).
+  Result<std::u16string> StoredSubject(const DispatchPtr& item);
+
+  // The writes of messages and folders that failed since the last call,
+  // each one line naming what was not written and why.
+  std::vector<std::string> TakeWriteFailures();
 
   // The explorer's current folder and selection, for the commands that act
   // on them.

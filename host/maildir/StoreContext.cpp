@@ -52,6 +52,16 @@ ApplicationPtr StoreContext::ApplicationHandle() {
   return std::make_shared<MaildirApplication>(shared_from_this());
 }
 
+void StoreContext::NoteWriteFailure(const std::string& what, HResult status) {
+  writeFailures_.push_back(what + ": " + DescribeStatus(status));
+}
+
+std::vector<std::string> StoreContext::TakeWriteFailures() {
+  std::vector<std::string> taken;
+  taken.swap(writeFailures_);
+  return taken;
+}
+
 std::shared_ptr<FolderNode> StoreContext::CurrentFolder() {
   return currentFolder_ ? currentFolder_ : tree_.Inbox();
 }
@@ -72,7 +82,12 @@ Result<MailItemPtr> StoreContext::Move(const std::shared_ptr<MessageRecord>& rec
   }
   const std::shared_ptr<FolderNode> source = record->folder;
   const HResult status = catalog_.Relocate(*record, destination);
-  if (hr::Failed(status)) return Fail<MailItemPtr>(status);
+  if (hr::Failed(status)) {
+    NoteWriteFailure("cannot move the message " + std::string(record->UniqueName()) + " to " +
+                         tree_.Directory(*destination),
+                     status);
+    return Fail<MailItemPtr>(status);
+  }
   RefreshCount(source);
   RefreshCount(destination);
   EventQueue::Batch batch(*queue_);  // no handler runs before the last event is queued

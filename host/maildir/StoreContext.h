@@ -73,6 +73,13 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   // watcher compares against.
   void RememberTopLevelCounts();
 
+  // The writes that failed: saving, flagging or moving a message, creating
+  // or renaming a folder (a delivery reports its own failure to its caller). The handler that asked
+  // for one only logs its status; the command line reports these, each one line naming what was not
+  // written and the system's reason.
+  void NoteWriteFailure(const std::string& what, HResult status);
+  std::vector<std::string> TakeWriteFailures();
+
  private:
   void RaiseFolderChange(const std::shared_ptr<FolderNode>& node);
   void RaiseItemAdd(const std::shared_ptr<FolderNode>& node,
@@ -89,6 +96,7 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   std::shared_ptr<FolderNode> currentFolder_;
   std::vector<DispatchPtr> selection_;
   unsigned long deliveries_ = 0;
+  std::vector<std::string> writeFailures_;
 };
 
 }  // namespace skerrow::maildir

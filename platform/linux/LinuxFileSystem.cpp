@@ -1,9 +1,11 @@
 #include "platform/linux/LinuxFileSystem.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/linux/LinuxReplacementFile.h"
 #include "platform/linux/TextLines.h"
@@ -13,7 +15,7 @@ namespace skerrow {
 bool LinuxFileSystem::AppendText(std::string_view path, std::string_view text) {
   std::optional<std::filesystem::path> host = prefix_.HostPath(path);
   if (!host) return false;
-  int fd = ::open(host->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  int fd = ::open(host->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   bool ok = true;
   while (!text.empty()) {
@@ -34,10 +36,27 @@ std::optional<std::string> LinuxFileSystem::ReadAll(std::string_view path) {
   return textlines::ReadFile(*host);
 }
 
+bool LinuxFileSystem::Exists(std::string_view path) {
+  std::optional<std::filesystem::path> host = prefix_.HostPath(path);
+  struct stat info {};
+  return host && ::lstat(host->c_str(), &info) == 0;
+}
+
 std::unique_ptr<ReplacementFile> LinuxFileSystem::CreateReplacement(std::string_view path) {
   std::optional<std::filesystem::path> host = prefix_.HostPath(path);
   if (!host) return nullptr;
-  return LinuxReplacementFile::Create(*host);
+  return LinuxReplacementFile::Create(*host, failures_);
+}
+
+bool LinuxFileSystem::RenameFile(std::string_view from, std::string_view to) {
+  std::optional<std::filesystem::path> source = prefix_.HostPath(from);
+  std::optional<std::filesystem::path> target = prefix_.HostPath(to);
+  if (!source || !target) return false;
+  if (::rename(source->c_str(), target->c_str()) != 0) {
+    if (failures_) failures_->AddError(*target, errno);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace skerrow

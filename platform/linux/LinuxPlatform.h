@@ -18,6 +18,7 @@
 #include "platform/linux/MyHtmlEngine.h"
 #include "platform/linux/Prefix.h"
 #include "platform/linux/SimulatedWindowSystem.h"
+#include "platform/linux/WriteFailures.h"
 
 namespace skerrow {
 
@@ -33,11 +34,19 @@ class LinuxPlatform {
 
   Platform& platform() { return platform_; }
   const Prefix& prefix() const { return prefix_; }
+  // The profile and file writes that failed so far, with their reasons.
+  const WriteFailures& writeFailures() const { return writeFailures_; }
+
+  // Removes the temporary files of replacements that a killed process left
+  // in the prefix folder and under drive_c/. Only while holding the prefix
+  // (PrefixLock), so that no other instance is writing one.
+  void RemoveStaleReplacements() const;
 
  private:
   LinuxPlatform(const std::filesystem::path& root, std::unique_ptr<LinuxCodePage> codePage);
 
   Prefix prefix_;
+  WriteFailures writeFailures_;
   LinuxProfile profile_;
   LinuxRegistry registry_;
   LinuxFileSystem files_;

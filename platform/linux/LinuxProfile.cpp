@@ -71,60 +71,10 @@ std::vector<RawLine> RawLines(std::string_view file) {
   return lines;
 }
 
-}  // namespace
-
-std::optional<std::string> LinuxProfile::Find(std::string_view section,
-                                              std::string_view key) const {
-  std::optional<std::string> file = textlines::ReadFile(file_);
-  if (!file) return std::nullopt;
-  bool inSection = false;
-  bool sectionSeen = false;
-  for (std::string_view line : textlines::SplitLines(*file)) {
-    if (std::optional<std::string_view> name = SectionName(line)) {
-      if (inSection) return std::nullopt;  // the first matching section ended
-      inSection = !sectionSeen && EqualsNoCase(*name, Trim(section));
-      sectionSeen = sectionSeen || inSection;
-      continue;
-    }
-    if (!inSection) continue;
-    std::optional<std::string_view> name = KeyName(line);
-    if (name && EqualsNoCase(*name, Trim(key))) return std::string(ValueOf(line));
-  }
-  return std::nullopt;
-}
-
-std::int32_t LinuxProfile::ReadInt(std::string_view section, std::string_view key,
-                                   std::int32_t defaultValue) {
-  std::optional<std::string> value = Find(section, key);
-  if (!value) return defaultValue;
-  std::string_view text = Trim(*value);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  // Digits beyond 32 bits wrap around, as they do in the Windows conversion;
-  // unsigned arithmetic keeps that free of overflow.
-  std::uint32_t number = 0;
-  while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
-    number = number * 10u + static_cast<std::uint32_t>(text.front() - '0');
-    text.remove_prefix(1);
-  }
-  if (negative) number = 0u - number;
-  return static_cast<std::int32_t>(number);
-}
-
-std::string LinuxProfile::ReadString(std::string_view section, std::string_view key,
-                                     std::string_view defaultValue, std::size_t bufferSize) {
-  if (bufferSize == 0) return {};
-  std::optional<std::string> value = Find(section, key);
-  std::string text = value ? std::move(*value) : std::string(defaultValue);
-  if (text.size() > bufferSize - 1) text.resize(bufferSize - 1);
-  return text;
-}
-
-bool LinuxProfile::WriteString(std::string_view section, std::string_view key,
-                               std::string_view value) {
+// The profile text with key=value written into its section, or nothing when
+// the names or the value cannot be held by the file (see WriteString).
+std::optional<std::string> WithEntry(std::string_view file, std::string_view section,
+                                     std::string_view key, std::string_view value) {
   std::string_view sectionName = Trim(section);
   std::string_view keyName = Trim(key);
   if (sectionName.empty() || keyName.empty() || HasLineBreakOrNul(section) ||
@@ -132,16 +82,8 @@ bool LinuxProfile::WriteString(std::string_view section, std::string_view key,
       sectionName.find(']') != std::string_view::npos ||
       keyName.find('=') != std::string_view::npos || keyName.front() == '[' ||
       keyName.front() == ';') {
-    return false;
+    return std::nullopt;
   }
-
-  std::error_code ec;
-  bool exists = std::filesystem::exists(std::filesystem::symlink_status(file_, ec));
-  std::optional<std::string> old = textlines::ReadFile(file_);
-  // An existing profile that cannot be read must not be replaced by one
-  // holding only the new key.
-  if (!old && exists) return false;
-  std::string_view file = old ? std::string_view(*old) : std::string_view();
 
   std::vector<RawLine> lines = RawLines(file);
   std::string_view newline = file.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
@@ -199,9 +141,89 @@ bool LinuxProfile::WriteString(std::string_view section, std::string_view key,
     endLastLine();
     out.append(entry).append(newline);
   }
+  return out;
+}
 
-  std::unique_ptr<LinuxReplacementFile> replacement = LinuxReplacementFile::Create(file_);
-  return replacement && replacement->Write(out.data(), out.size()) && replacement->Commit();
+}  // namespace
+
+std::optional<std::string> LinuxProfile::Find(std::string_view section,
+                                              std::string_view key) const {
+  std::optional<std::string> file = textlines::ReadFile(file_);
+  if (!file) return std::nullopt;
+  bool inSection = false;
+  bool sectionSeen = false;
+  for (std::string_view line : textlines::SplitLines(*file)) {
+    if (std::optional<std::string_view> name = SectionName(line)) {
+      if (inSection) return std::nullopt;  // the first matching section ended
+      inSection = !sectionSeen && EqualsNoCase(*name, Trim(section));
+      sectionSeen = sectionSeen || inSection;
+      continue;
+    }
+    if (!inSection) continue;
+    std::optional<std::string_view> name = KeyName(line);
+    if (name && EqualsNoCase(*name, Trim(key))) return std::string(ValueOf(line));
+  }
+  return std::nullopt;
+}
+
+std::int32_t LinuxProfile::ReadInt(std::string_view section, std::string_view key,
+                                   std::int32_t defaultValue) {
+  std::optional<std::string> value = Find(section, key);
+  if (!value) return defaultValue;
+  std::string_view text = Trim(*value);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  // Digits beyond 32 bits wrap around, as they do in the Windows conversion;
+  // unsigned arithmetic keeps that free of overflow.
+  std::uint32_t number = 0;
+  while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
+    number = number * 10u + static_cast<std::uint32_t>(text.front() - '0');
+    text.remove_prefix(1);
+  }
+  if (negative) number = 0u - number;
+  return static_cast<std::int32_t>(number);
+}
+
+std::string LinuxProfile::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue, std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
+  std::optional<std::string> value = Find(section, key);
+  std::string text = value ? std::move(*value) : std::string(defaultValue);
+  if (text.size() > bufferSize - 1) text.resize(bufferSize - 1);
+  return text;
+}
+
+bool LinuxProfile::WriteString(std::string_view section, std::string_view key,
+                               std::string_view value) {
+  return WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+bool LinuxProfile::WriteStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::error_code ec;
+  bool exists = std::filesystem::exists(std::filesystem::symlink_status(file_, ec));
+  std::optional<std::string> text = textlines::ReadFile(file_);
+  // An existing profile that cannot be read must not be replaced by one
+  // holding only the new keys.
+  if (!text && exists) {
+    if (failures_) failures_->Add(file_, "cannot be read, so it was not rewritten");
+    return false;
+  }
+  if (!text) text.emplace();
+  for (const auto& [key, value] : entries) {
+    std::optional<std::string> next = WithEntry(*text, section, key, value);
+    if (!next) {
+      if (failures_) failures_->Add(file_, "the profile cannot hold the value of " + key);
+      return false;
+    }
+    text = std::move(next);
+  }
+  std::unique_ptr<LinuxReplacementFile> replacement =
+      LinuxReplacementFile::Create(file_, failures_);
+  return replacement && replacement->Write(text->data(), text->size()) && replacement->Commit();
 }
 
 }  // namespace skerrow

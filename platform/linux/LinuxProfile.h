@@ -8,18 +8,22 @@
 // - Lines of any other form (comments, garbage) are never matched and are
 //   kept as they are when the file is rewritten.
 // A missing or unreadable win.ini holds nothing, so every read yields its
-// default. Each call reads the file anew; each write rewrites it atomically.
+// default. Each call reads the file anew; each write rewrites it atomically,
+// all the keys of one WriteStrings in one replacement.
 #pragma once
 
 #include <filesystem>
 
 #include "platform/Platform.h"
+#include "platform/linux/WriteFailures.h"
 
 namespace skerrow {
 
 class LinuxProfile : public Profile {
  public:
-  explicit LinuxProfile(std::filesystem::path file) : file_(std::move(file)) {}
+  // Failed writes go into *failures, when given.
+  explicit LinuxProfile(std::filesystem::path file, WriteFailures* failures = nullptr)
+      : file_(std::move(file)), failures_(failures) {}
 
   std::int32_t ReadInt(std::string_view section, std::string_view key,
                        std::int32_t defaultValue) override;
@@ -31,11 +35,15 @@ class LinuxProfile : public Profile {
   // that the file could not hold (line breaks, NUL, "=" or "]" in names):
   // such text would otherwise break the file apart into other keys.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+  // All or nothing: an entry the file could not hold writes none of them.
+  bool WriteStrings(std::string_view section,
+                    const std::vector<std::pair<std::string, std::string>>& entries) override;
 
  private:
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
   std::filesystem::path file_;
+  WriteFailures* failures_;
 };
 
 }  // namespace skerrow

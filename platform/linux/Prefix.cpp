@@ -1,7 +1,12 @@
 #include "platform/linux/Prefix.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <system_error>
 #include <vector>
 
@@ -28,11 +33,18 @@ std::filesystem::path ResolveComponent(const std::filesystem::path& folder,
   return exact;
 }
 
+// Creates the folder and whatever is missing above it, each new folder for
+// its owner only: the prefix holds what the user's mail taught the filter.
 bool MakeFolder(const std::filesystem::path& folder, std::string* error) {
   std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  if (ec || !std::filesystem::is_directory(folder, ec)) {
-    if (error) *error = "cannot create folder " + folder.string();
+  std::filesystem::path built;
+  for (const std::filesystem::path& part : folder) {
+    built /= part;
+    if (std::filesystem::exists(std::filesystem::symlink_status(built, ec))) continue;
+    if (::mkdir(built.c_str(), 0700) != 0 && errno != EEXIST) break;
+  }
+  if (!std::filesystem::is_directory(folder, ec)) {
+    if (error) *error = "cannot create folder " + folder.string() + ": " + std::strerror(errno);
     return false;
   }
   return true;
@@ -42,11 +54,14 @@ bool MakeFileIfMissing(const std::filesystem::path& file, std::string_view conte
                        std::string* error) {
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return true;
-  std::ofstream out(file, std::ios::binary);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  out.close();
-  if (!out) {
-    if (error) *error = "cannot create file " + file.string();
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  bool ok = fd >= 0 &&
+            ::write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
+  const int written = errno;
+  if (fd >= 0 && ::close(fd) != 0) ok = false;
+  if (!ok) {
+    if (fd >= 0) ::unlink(file.c_str());
+    if (error) *error = "cannot create file " + file.string() + ": " + std::strerror(written);
     return false;
   }
   return true;

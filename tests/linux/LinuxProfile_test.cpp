@@ -197,6 +197,23 @@ TEST_F(LinuxProfileTest, TextThatWouldBreakTheFileApartIsRefusedAndChangesNothin
   EXPECT_EQ(Content(), "[S]\nk=1\n");
 }
 
+TEST_F(LinuxProfileTest, SeveralKeysAreWrittenAllOrNone) {
+  Write("[S]\nk=1\n");
+  EXPECT_FALSE(profile.WriteStrings("S", {{"k", "2"}, {"bad", "a\nb"}, {"m", "3"}}));
+  EXPECT_EQ(Content(), "[S]\nk=1\n");
+  ASSERT_TRUE(profile.WriteStrings("S", {{"k", "2"}, {"m", "3"}, {"k", "4"}}));
+  EXPECT_EQ(Content(), "[S]\nk=4\nm=3\n");
+}
+
+TEST_F(LinuxProfileTest, AFailedWriteIsRecordedWithTheSystemsReason) {
+  WriteFailures failures;
+  LinuxProfile nowhere(folder.path() / "missing" / "win.ini", &failures);
+  EXPECT_FALSE(nowhere.WriteString("S", "k", "1"));
+  ASSERT_EQ(failures.All().size(), 1u);
+  EXPECT_EQ(failures.All()[0].file, folder.path() / "missing" / "win.ini");
+  EXPECT_EQ(failures.All()[0].reason, "No such file or directory");
+}
+
 TEST_F(LinuxProfileTest, AFolderThatCannotBeWrittenMakesWritingFail) {
   LinuxProfile nowhere(folder.path() / "missing" / "win.ini");
   EXPECT_FALSE(nowhere.WriteString("S", "k", "1"));

@@ -256,8 +256,19 @@ TEST(FilterOptionsSave, AFailedSaveKeepsTheRecordInMemory) {
   std::filesystem::create_directory(world.prefix().WinIni());
   FilterOptions page = world.options();
   page.bSpamAutoMove = 1;
-  world.options().ApplyOptions(page, world.profile());
+  EXPECT_FALSE(world.options().ApplyOptions(page, world.profile()));
   EXPECT_EQ(world.options().bSpamAutoMove, 1);
+}
+
+TEST(FilterOptionsSave, ApplyingCutsALongSpamFolderNameAsLoadingWould) {
+  TestPlatform world;
+  FilterOptions page = world.options();
+  page.sSpamBoxName = std::string(2000, 'S');
+  ASSERT_TRUE(world.options().ApplyOptions(page, world.profile()));
+  EXPECT_EQ(world.options().sSpamBoxName, std::string(1023, 'S'));
+  FilterOptions loaded;
+  loaded.LoadOptions(world.profile());
+  EXPECT_EQ(loaded.sSpamBoxName, world.options().sSpamBoxName);
 }
 
 }  // namespace

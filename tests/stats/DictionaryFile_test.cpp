@@ -29,7 +29,7 @@ class DictionaryFileTest : public testing::Test {
   // A statistics object whose dictionary lives in kFolder.
   WordStatistics Fresh() {
     WordStatistics statistics;
-    statistics.LoadDictionary(files_, world_.codePage(), kFolder);
+    statistics.LoadDictionary(files_, world_.codePage(), world_.ui(), kFolder);
     return statistics;
   }
 
@@ -109,9 +109,9 @@ TEST_F(DictionaryFileTest, WritesEmptyStatisticsAsThirtyTwoBytes) {
 
 TEST_F(DictionaryFileTest, JoinsTheFolderAndTheFileNameWithOneBackslash) {
   WordStatistics plain;
-  plain.LoadDictionary(files_, world_.codePage(), "C:\\Dict");
+  plain.LoadDictionary(files_, world_.codePage(), world_.ui(), "C:\\Dict");
   WordStatistics trailing;
-  trailing.LoadDictionary(files_, world_.codePage(), "C:\\Dict\\");
+  trailing.LoadDictionary(files_, world_.codePage(), world_.ui(), "C:\\Dict\\");
   EXPECT_EQ(plain.DictionaryPath(), "C:\\Dict\\Tamsquill.bin");
   EXPECT_EQ(trailing.DictionaryPath(), "C:\\Dict\\\\Tamsquill.bin");
 }
@@ -146,7 +146,7 @@ TEST_F(DictionaryFileTest, LoadsOnlyOnce) {
   files_.files[std::string(kPath)] = Bytes({0x02, 0, 0, 0, 0x09, 0, 0, 0});
   WordStatistics statistics = Fresh();
   statistics.SetSpamMessageCount(1);
-  statistics.LoadDictionary(files_, world_.codePage(), "C:\\Elsewhere");
+  statistics.LoadDictionary(files_, world_.codePage(), world_.ui(), "C:\\Elsewhere");
   EXPECT_EQ(statistics.SpamMessageCount(), 1);
   EXPECT_EQ(statistics.DictionaryFolder(), kFolder);
 }
@@ -301,16 +301,70 @@ TEST_F(DictionaryFileTest, PrunesAnOverfullWordTableBeforeWritingIt) {
   EXPECT_EQ(Loaded(Saved(statistics)).Words().size(), 16385u - 1640u);
 }
 
-TEST_F(DictionaryFileTest, SkipsSavingSilentlyWhenTheFileCannotBeCreated) {
+TEST_F(DictionaryFileTest, ShowsTheWritingErrorWhenTheFileCannotBeCreated) {
   files_.files[std::string(kPath)] = "old";
   files_.refuseCreate = true;
   WordStatistics statistics = Rich();
   statistics.SetSpamMessageCount(70000);
-  statistics.SaveDictionary(files_, world_.ui());
+  EXPECT_FALSE(statistics.SaveDictionary(files_, world_.ui()));
   EXPECT_EQ(files_.files[std::string(kPath)], "old");
-  EXPECT_TRUE(world_.ui().messages.empty());
+  EXPECT_EQ(world_.ui().Texts(),
+            (std::vector<std::string>{"Outlook Skerrow: Dictionary writing error!"}));
   EXPECT_EQ(statistics.SpamMessageCount(), 35000);
 }
+
+// What loading a file tells the user, and whether the next save keeps the
+// file beside the new one because it was not read whole.
+struct ReadingCase {
+  const char* name;
+  std::optional<std::string> bytes;  // none: no file
+  bool unreadable;
+  bool message;
+  bool kept;
+};
+
+class DictionaryReading : public DictionaryFileTest,
+                          public testing::WithParamInterface<ReadingCase> {};
+
+TEST_P(DictionaryReading, WarnsOfUnreadableOrForeignFilesAndKeepsThemOnce) {
+  const ReadingCase& c = GetParam();
+  if (c.bytes) files_.files[std::string(kPath)] = *c.bytes;
+  files_.refuseRead = c.unreadable;
+  WordStatistics statistics = Fresh();
+  files_.refuseRead = false;
+  EXPECT_EQ(!world_.ui().Texts().empty(), c.message) << c.name;
+  if (c.message) {
+    EXPECT_EQ(world_.ui().Texts(),
+              (std::vector<std::string>{"Outlook Skerrow: Dictionary reading error!"}));
+  }
+
+  ASSERT_TRUE(statistics.SaveDictionary(files_, world_.ui())) << c.name;
+  const std::string damaged = std::string(kPath) + ".damaged";
+  EXPECT_EQ(files_.files.count(damaged), c.kept ? 1u : 0u) << c.name;
+  if (c.kept) {
+    EXPECT_EQ(files_.files[damaged], *c.bytes) << c.name;
+  }
+
+  // Kept once: the file written since is the user's dictionary now.
+  files_.files.erase(damaged);
+  ASSERT_TRUE(statistics.SaveDictionary(files_, world_.ui()));
+  EXPECT_EQ(files_.files.count(damaged), 0u) << c.name;
+}
+
+const std::string kEmptyDictionary = Bytes({2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DictionaryReading,
+    testing::Values(ReadingCase{"missing", std::nullopt, false, false, false},
+                    ReadingCase{"whole", kEmptyDictionary, false, false, false},
+                    ReadingCase{"unreadable", kEmptyDictionary, true, true, true},
+                    ReadingCase{"cut short", kEmptyDictionary.substr(0, 20), false, false, true},
+                    ReadingCase{"followed by other bytes", kEmptyDictionary + "xyz", false, false,
+                                true},
+                    ReadingCase{"negative valid total",
+                                Bytes({2, 0, 0, 0, 0x41, 0x42, 0x43, 0x4C, 0x19, 0x1E, 0x2F, 0xD8}),
+                                false, true, true}));
 
 struct WriteFailure {
   const char* name;

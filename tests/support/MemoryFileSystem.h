@@ -19,6 +19,7 @@ namespace skerrow {
 class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string, std::less<>> files;
+  bool refuseRead = false;  // files are there but cannot be read
   bool refuseCreate = false;
   std::optional<std::size_t> acceptedBytes;  // writes fail beyond this many bytes
   bool refuseCommit = false;
@@ -30,12 +31,20 @@ class MemoryFileSystem : public FileSystem {
   }
   std::optional<std::string> ReadAll(std::string_view path) override {
     const auto file = files.find(path);
-    if (file == files.end()) return std::nullopt;
+    if (file == files.end() || refuseRead) return std::nullopt;
     return file->second;
   }
+  bool Exists(std::string_view path) override { return files.find(path) != files.end(); }
   std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) override {
     if (refuseCreate) return nullptr;
     return std::make_unique<Replacement>(*this, std::string(path));
+  }
+  bool RenameFile(std::string_view from, std::string_view to) override {
+    const auto file = files.find(from);
+    if (file == files.end()) return false;
+    files[std::string(to)] = std::move(file->second);
+    files.erase(std::string(from));
+    return true;
   }
 
  private:
