@@ -205,15 +205,6 @@ TEST_F(LinuxProfileTest, SeveralKeysAreWrittenAllOrNone) {
   EXPECT_EQ(Content(), "[S]\nk=4\nm=3\n");
 }
 
-TEST_F(LinuxProfileTest, AFailedWriteIsRecordedWithTheSystemsReason) {
-  WriteFailures failures;
-  LinuxProfile nowhere(folder.path() / "missing" / "win.ini", &failures);
-  EXPECT_FALSE(nowhere.WriteString("S", "k", "1"));
-  ASSERT_EQ(failures.All().size(), 1u);
-  EXPECT_EQ(failures.All()[0].file, folder.path() / "missing" / "win.ini");
-  EXPECT_EQ(failures.All()[0].reason, "No such file or directory");
-}
-
 TEST_F(LinuxProfileTest, AFolderThatCannotBeWrittenMakesWritingFail) {
   LinuxProfile nowhere(folder.path() / "missing" / "win.ini");
   EXPECT_FALSE(nowhere.WriteString("S", "k", "1"));
