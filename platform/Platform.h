@@ -37,9 +37,14 @@ class Profile {
                            std::string_view value) = 0;
   // WriteString for each (key, value), in order, as one change where the
   // home can make it one (on Linux a reader sees all old values or all new
-  // ones). False when any entry was not written.
+  // ones). False when any entry was not written. The default writes the
+  // entries one by one; a home that can replace its profile at once should.
   virtual bool WriteStrings(std::string_view section,
-                            const std::vector<std::pair<std::string, std::string>>& entries) = 0;
+                            const std::vector<std::pair<std::string, std::string>>& entries) {
+    bool written = true;
+    for (const auto& [key, value] : entries) written = WriteString(section, key, value) && written;
+    return written;
+  }
 };
 
 enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine };
@@ -76,13 +81,21 @@ class FileSystem {
   // The whole file, or empty when it cannot be opened or read.
   virtual std::optional<std::string> ReadAll(std::string_view path) = 0;
   // Whether anything (a file, a folder) is at the path, readable or not:
-  // tells a missing file from one that cannot be read.
-  virtual bool Exists(std::string_view path) = 0;
+  // tells a missing file from one that cannot be read. The default knows
+  // only readable files; homes should ask the file system.
+  virtual bool Exists(std::string_view path) { return ReadAll(path).has_value(); }
   // Null when the replacement cannot be created (no folder, no rights, a
   // read-only file at the path).
   virtual std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) = 0;
   // Renames the file, replacing a file at `to`. False when it could not.
-  virtual bool RenameFile(std::string_view from, std::string_view to) = 0;
+  // The default copies a readable file (the source stays); homes should
+  // rename, which also keeps an unreadable file.
+  virtual bool RenameFile(std::string_view from, std::string_view to) {
+    const std::optional<std::string> bytes = ReadAll(from);
+    if (!bytes) return false;
+    const std::unique_ptr<ReplacementFile> copy = CreateReplacement(to);
+    return copy && copy->Write(bytes->data(), bytes->size()) && copy->Commit();
+  }
 };
 
 struct NarrowText {

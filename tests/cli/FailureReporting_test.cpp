@@ -248,8 +248,8 @@ class SmallDisk {
   // Takes every free inode with empty files.
   void TakeInodes() {
     for (int i = 0; i < 100000; ++i) {
-      const int fd = ::open((at_ / ("inode-" + std::to_string(i))).c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+      const int fd =
+          ::open((at_ / std::to_string(i)).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
       if (fd < 0) break;
       ::close(fd);
     }

@@ -78,9 +78,7 @@ class NullFiles : public FileSystem {
     return true;
   }
   std::optional<std::string> ReadAll(std::string_view) override { return std::nullopt; }
-  bool Exists(std::string_view) override { return false; }
   std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view) override { return nullptr; }
-  bool RenameFile(std::string_view, std::string_view) override { return false; }
 };
 
 class FixedClock : public Clock {
@@ -105,10 +103,6 @@ class MailClassifierTest : public ::testing::Test {
       return std::string(d);
     }
     bool WriteString(std::string_view, std::string_view, std::string_view) override { return true; }
-    bool WriteStrings(std::string_view,
-                      const std::vector<std::pair<std::string, std::string>>&) override {
-      return true;
-    }
   } profile_;
   FilterOptions options;
   NullFiles files;
