@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Evaluates Skerrow on a labelled corpus and, side by side in the same run,
+# Evaluates Skerrow on a labelled corpus, with the Bayes stage as specified
+# and with the opt-in bBayesUseValidWords, and, side by side in the same run,
 # bogofilter on the same messages in the same order with the same policy
 # (train on error: a message is learned only when it was misjudged, and for
 # bogofilter also when it was unsure).
 #
-#   bench/corpus.sh DIR_HAM DIR_SPAM
+#   bench/corpus.sh [DIR_HAM DIR_SPAM]     (default: ../shared/corpus/ham and spam)
 #
 # Uses build/skerrow (or $SKERROW); installs bogofilter with apt when it is
-# missing. Prints both throughputs, their ratio and both error rates.
+# missing. Prints the throughputs, their ratio and the error rates.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+if [ $# -eq 0 ]; then
+  set -- ../shared/corpus/ham ../shared/corpus/spam
+fi
 if [ $# -ne 2 ] || [ ! -d "$1" ] || [ ! -d "$2" ]; then
-  echo "usage: bench/corpus.sh DIR_HAM DIR_SPAM" >&2
+  echo "usage: bench/corpus.sh [DIR_HAM DIR_SPAM]" >&2
   exit 2
 fi
 ham_dir=$1
@@ -50,6 +54,9 @@ now() { date +%s.%N; }
 
 echo "Skerrow: replay of $((nh + ns)) messages ($nh valid, $ns spam)..." >&2
 sk_json=$("$skerrow" replay --ham "$ham_dir" --spam "$spam_dir" --json)
+echo "Skerrow with bBayesUseValidWords=1: the same replay..." >&2
+skv_json=$("$skerrow" replay --ham "$ham_dir" --spam "$spam_dir" --json \
+  --option bBayesUseValidWords=1)
 
 echo "bogofilter: the same stream, train on error..." >&2
 db=$(mktemp -d)
@@ -82,15 +89,18 @@ for entry in "${order[@]}"; do
 done
 end=$(now)
 
-field() { sed -n "s/.*\"$1\":\([0-9.eE+-]*\).*/\1/p" <<<"$sk_json"; }
-sk_rate=$(field messagesPerSecond)
-sk_fp=$(field falsePositives)
-sk_fn=$(field falseNegatives)
+# The first occurrence of a numeric field of a JSON line (the totals come
+# before the per-window figures).
+field() { grep -o "\"$1\":[0-9.eE+-]*" <<<"$2" | head -n 1 | cut -d: -f2; }
 awk -v n=$((nh + ns)) -v nh="$nh" -v ns="$ns" -v t0="$start" -v t1="$end" \
-    -v skr="$sk_rate" -v skfp="$sk_fp" -v skfn="$sk_fn" -v bffp="$bf_fp" -v bffn="$bf_fn" 'BEGIN {
+    -v skr="$(field messagesPerSecond "$sk_json")" -v skfp="$(field falsePositives "$sk_json")" \
+    -v skfn="$(field falseNegatives "$sk_json")" \
+    -v svr="$(field messagesPerSecond "$skv_json")" -v svfp="$(field falsePositives "$skv_json")" \
+    -v svfn="$(field falseNegatives "$skv_json")" -v bffp="$bf_fp" -v bffn="$bf_fn" 'BEGIN {
   bfr = n / (t1 - t0)
-  printf "%-11s %10s %16s %16s %12s\n", "", "msgs/s", "false positives", "false negatives", "error rate"
-  printf "%-11s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "skerrow", skr, skfp, 100*skfp/nh, skfn, 100*skfn/ns, 100*(skfp+skfn)/n
-  printf "%-11s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "bogofilter", bfr, bffp, 100*bffp/nh, bffn, 100*bffn/ns, 100*(bffp+bffn)/n
+  printf "%-22s %10s %16s %16s %12s\n", "", "msgs/s", "false positives", "false negatives", "error rate"
+  printf "%-22s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "skerrow", skr, skfp, 100*skfp/nh, skfn, 100*skfn/ns, 100*(skfp+skfn)/n
+  printf "%-22s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "skerrow, valid words", svr, svfp, 100*svfp/nh, svfn, 100*svfn/ns, 100*(svfp+svfn)/n
+  printf "%-22s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "bogofilter", bfr, bffp, 100*bffp/nh, bffn, 100*bffn/ns, 100*(bffp+bffn)/n
   printf "throughput ratio skerrow/bogofilter: %.2f\n", skr / bfr
 }'

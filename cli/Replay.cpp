@@ -88,6 +88,9 @@ ReplayCounts Replay(Session& session, const std::vector<LabelledMessage>& messag
   for (std::size_t i = 0; i < messages.size(); ++i) {
     const LabelledMessage& message = messages[i];
     (message.spam ? counts.spam : counts.ham) += 1;
+    if (i % kReplayWindow == 0) counts.windows.push_back({i + 1, 0, 0, 0});
+    ReplayWindow& window = counts.windows.back();
+    ++window.messages;
     if (!ReadMessageFile(message.file, bytes, error)) {
       ++counts.unreadable;
       continue;
@@ -103,9 +106,11 @@ ReplayCounts Replay(Session& session, const std::vector<LabelledMessage>& messag
     if (judgedSpam != message.spam) {
       if (message.spam) {
         ++counts.falseNegatives;
+        ++window.falseNegatives;
         ++counts.falseNegativesByVerdict[VerdictKindName(verdict.kind)];
       } else {
         ++counts.falsePositives;
+        ++window.falsePositives;
         ++counts.falsePositivesByReason[static_cast<int>(verdict.reason)];
       }
       Correct(session, delivered.value, message.spam);

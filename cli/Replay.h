@@ -27,6 +27,18 @@ std::vector<LabelledMessage> InterleaveCorpus(const std::vector<std::string>& ha
 // The regular files of a folder, sorted by name.
 std::vector<std::string> FilesIn(const std::string& folder, std::string& error);
 
+// The errors of one run of messages in stream order.
+struct ReplayWindow {
+  std::size_t first = 0;  // 1-based position in the stream of its first message
+  std::size_t messages = 0;
+  std::size_t falsePositives = 0;
+  std::size_t falseNegatives = 0;
+};
+
+// The errors are also counted per run of this many messages, so that the
+// cold start and the steady state can be told apart.
+inline constexpr std::size_t kReplayWindow = 200;
+
 struct ReplayCounts {
   std::size_t ham = 0;
   std::size_t spam = 0;
@@ -35,6 +47,7 @@ struct ReplayCounts {
   std::size_t unreadable = 0;
   std::map<int, std::size_t> falsePositivesByReason;
   std::map<std::string, std::size_t> falseNegativesByVerdict;
+  std::vector<ReplayWindow> windows;  // one per kReplayWindow messages, the last maybe shorter
   double seconds = 0.0;
 };
 

@@ -6,8 +6,11 @@
 #include "cli/CommandLine.h"
 #include "cli/Json.h"
 #include "cli/Progress.h"
+#include "cli/OptionAssignments.h"
 #include "cli/Replay.h"
 #include "cli/ScratchFolder.h"
+#include "cli/Text.h"
+#include "options/FilterOptions.h"
 
 namespace skerrow::cli {
 
@@ -42,7 +45,15 @@ void PrintJson(const ReplayCounts& c) {
     out += (first ? "" : ",") + JsonString(verdict) + ":" + std::to_string(count);
     first = false;
   }
-  std::printf("%s}}\n", out.c_str());
+  out += "},\"windowSize\":" + std::to_string(kReplayWindow) + ",\"errorsPerWindow\":[";
+  for (const ReplayWindow& w : c.windows) {
+    out += std::string(&w == &c.windows.front() ? "" : ",") +
+           "{\"first\":" + std::to_string(w.first) +
+           ",\"last\":" + std::to_string(w.first + w.messages - 1) +
+           ",\"falsePositives\":" + std::to_string(w.falsePositives) +
+           ",\"falseNegatives\":" + std::to_string(w.falseNegatives) + "}";
+  }
+  std::printf("%s]}\n", out.c_str());
 }
 
 void PrintText(const ReplayCounts& c) {
@@ -60,6 +71,11 @@ void PrintText(const ReplayCounts& c) {
   for (const auto& [verdict, count] : c.falseNegativesByVerdict) {
     std::printf("  spam judged %s: %zu\n", verdict.c_str(), count);
   }
+  std::printf("errors per %zu messages (valid mail taken as spam / spam missed):\n", kReplayWindow);
+  for (const ReplayWindow& w : c.windows) {
+    std::printf("  %5zu-%-5zu  %4zu / %zu\n", w.first, w.first + w.messages - 1, w.falsePositives,
+                w.falseNegatives);
+  }
   std::printf("time            %.2f s, %.1f messages per second\n", c.seconds,
               c.seconds > 0 ? static_cast<double>(total) / c.seconds : 0.0);
 }
@@ -67,18 +83,21 @@ void PrintText(const ReplayCounts& c) {
 }  // namespace
 
 const char* ReplayCommand::Help() const {
-  return "usage: skerrow replay --ham DIR --spam DIR [--json]\n"
+  return "usage: skerrow replay --ham DIR --spam DIR [--option KEY=VALUE]... [--json]\n"
          "\n"
          "Evaluates the filter on a labelled corpus (one message per file) in a scratch\n"
          "prefix and store, starting from nothing learned: delivers the messages one by one\n"
          "in a fixed interleaved order, corrects each mistake the way an attentive user\n"
          "would (Mark for missed spam, To Inbox or Unmark for valid mail taken as spam), and\n"
-         "prints the counts, the error rates, the errors per reason and the messages per\n"
-         "second. --home and --store are not used.\n";
+         "prints the counts, the error rates, the errors per reason and per 200 messages\n"
+         "and the messages per second. --option sets a stored option of the scratch prefix\n"
+         "before the start, as 'skerrow options' would (for example --option\n"
+         "bBayesUseValidWords=1 to compare the Bayes stages). --home and --store are not\n"
+         "used.\n";
 }
 
 int ReplayCommand::Run(const Locations&, const std::vector<std::string>& args) {
-  OptionParser options({"--json"}, {"--ham", "--spam"});
+  OptionParser options({"--json"}, {"--ham", "--spam", "--option"});
   std::string error;
   if (!options.Parse(args, error)) return UsageError(*this, error);
   const auto ham = options.Values("--ham");
@@ -86,6 +105,10 @@ int ReplayCommand::Run(const Locations&, const std::vector<std::string>& args) {
   if (ham.size() != 1 || spam.size() != 1)
     return UsageError(*this, "give --ham DIR and --spam DIR");
   if (!options.Operands().empty()) return UsageError(*this, "unexpected " + options.Operands()[0]);
+  OptionAssignments assignments;
+  if (!ParseOptionAssignments(options.Values("--option"), assignments, error)) {
+    return UsageError(*this, error);
+  }
 
   const std::vector<std::string> hamFiles = FilesIn(ham.front(), error);
   if (!error.empty()) return Failure(error);
@@ -99,6 +122,13 @@ int ReplayCommand::Run(const Locations&, const std::vector<std::string>& args) {
   std::filesystem::create_directories(place.store, code);
   auto session = Session::Open(place, error, /*scratch=*/true);
   if (!session) return Failure(error);
+  for (auto& [key, value] : assignments) {
+    if (key == "sSpamBoxName") value = Utf8ToAnsi(value, session->platform().codePage);
+  }
+  if (!assignments.empty() &&
+      !session->platform().profile.WriteStrings(TheFilterOptions().ProfileSection, assignments)) {
+    return Failure("cannot set the options of the scratch prefix");
+  }
   session->Connect();
 
   const auto stream = InterleaveCorpus(hamFiles, spamFiles);

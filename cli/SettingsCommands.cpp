@@ -4,6 +4,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/OptionKeys.h"
+#include "cli/OptionAssignments.h"
 #include "cli/Session.h"
 #include "cli/Text.h"
 #include "options/FilterOptions.h"
@@ -11,38 +12,15 @@
 
 namespace skerrow::cli {
 
-namespace {
-
-// The longest file name of the usual Linux file systems.
-constexpr std::size_t kLongestFolderName = 255;
-
-// Why a Spam folder could not be given the name, or null when it can. A name
-// the store cannot hold would be saved anyway, and the next start would
-// create a second, empty Spam folder beside the old one.
-const char* SpamFolderNameProblem(std::string_view name) {
-  if (name.empty()) return "the name is empty";
-  if (name == "." || name == "..") return "the name is reserved";
-  if (name.size() > kLongestFolderName) return "a folder name is at most 255 bytes long here";
-  for (const char c : name) {
-    if (c == '/') return "a folder name cannot hold '/'";
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      return "a folder name cannot hold a line break or other control character";
-    }
-  }
-  return nullptr;
-}
-
-}  // namespace
-
 const char* OptionsCommand::Help() const {
   static const std::string help =
       "usage: skerrow options [KEY=VALUE...]\n"
       "\n"
-      "Prints the 26 stored options as KEY=VALUE lines, in the order they are saved.\n"
-      "With assignments, applies them the way the options page's Apply does: the options\n"
-      "are stored and saved, the toolbar shown or hidden, the Spam folder renamed to\n"
-      "sSpamBoxName. Switches take integers (0 off, 1 on). bWndMaximize is kept by the\n"
-      "window service and cannot be set here.\n"
+      "Prints the 26 stored options as KEY=VALUE lines, in the order they are saved,\n"
+      "then the advanced setting. With assignments, applies them the way the options\n"
+      "page's Apply does: the options are stored and saved, the toolbar shown or\n"
+      "hidden, the Spam folder renamed to sSpamBoxName. Switches take integers (0 off,\n"
+      "1 on). bWndMaximize is kept by the window service and cannot be set here.\n"
       "\n"
       "Keys, with their defaults:\n" +
       OptionKeysHelp();
@@ -56,25 +34,9 @@ int OptionsCommand::Run(const Locations& where, const std::vector<std::string>& 
 
   // Every assignment is checked before anything is opened: a bad one
   // changes nothing.
-  FilterOptions check;
-  std::vector<std::pair<std::string, std::string>> assignments;
-  for (const std::string& assignment : parser.Operands()) {
-    const auto eq = assignment.find('=');
-    if (eq == std::string::npos || eq == 0) {
-      return UsageError(*this, "expected KEY=VALUE, got '" + assignment + "'");
-    }
-    const std::string key = assignment.substr(0, eq);
-    const std::string value = assignment.substr(eq + 1);
-    if (key == "bWndMaximize") return UsageError(*this, "bWndMaximize cannot be set");
-    if (key == "sSpamBoxName") {
-      if (const char* problem = SpamFolderNameProblem(value)) {
-        return UsageError(*this, "sSpamBoxName cannot be '" + Printable(value) + "': " + problem);
-      }
-    }
-    if (!check.SetStoredValue(key, value)) {
-      return UsageError(*this, "unknown option or bad value: '" + assignment + "'");
-    }
-    assignments.emplace_back(key, value);
+  OptionAssignments assignments;
+  if (!ParseOptionAssignments(parser.Operands(), assignments, error)) {
+    return UsageError(*this, error);
   }
 
   auto session = Session::Open(where, error);

@@ -1,6 +1,7 @@
 #include "engine/EngineStages.h"
 
 #include "engine/FeatureExtractor.h"
+#include "options/FilterOptions.h"
 #include "stats/BayesProbability.h"
 #include "stats/Training.h"
 #include "stats/WordStatistics.h"
@@ -9,7 +10,8 @@ namespace skerrow {
 
 EngineStages::EngineStages(Env env, WordStatistics& statistics, const AddressBook& addressBook,
                            FeatureExtractor& extractor)
-    : statistics_(statistics),
+    : options_(env.options),
+      statistics_(statistics),
       extractor_(extractor),
       validCheck_(env, statistics, addressBook),
       rules_(env, statistics) {}
@@ -31,7 +33,9 @@ SpamReason EngineStages::checkRules(const MessageFeatures& features) {
 }
 
 double EngineStages::BayesProbability(const WordSet& words, int minDecisiveWords) {
-  return skerrow::BayesProbability(statistics_, words, minDecisiveWords);
+  return skerrow::BayesProbability(
+      statistics_, words, minDecisiveWords,
+      options_.bBayesUseValidWords ? BayesWords::SeenInSpamOrValid : BayesWords::SeenInSpam);
 }
 
 void EngineStages::LearnValid(const MessageFeatures& features) {

@@ -29,6 +29,7 @@ class EngineStages : public ClassifierStages {
   void LearnSpam(const MessageFeatures& features) override;
 
  private:
+  const FilterOptions& options_;
   WordStatistics& statistics_;
   FeatureExtractor& extractor_;
   ValidMessageCheck validCheck_;

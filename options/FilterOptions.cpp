@@ -51,6 +51,8 @@ constexpr Switch kSaveOrder[] = {
     SKERROW_SWITCH(bBayesFilter),
     SKERROW_SWITCH(bAllAttachments),
     SKERROW_SWITCH(bDisableCheckAddrBook),
+    // The advanced settings, saved after the 26 keys of the profile.
+    SKERROW_SWITCH(bBayesUseValidWords),
 };
 
 // The fields the options page hands over; bWndMaximize is not among them.
@@ -79,6 +81,8 @@ constexpr Switch kPageSwitches[] = {
     SKERROW_SWITCH(bBayesFilter),
     SKERROW_SWITCH(bMoveUnchangable),
     SKERROW_SWITCH(bAllAttachments),
+    // Not shown on the page: the page hands over what it was opened with.
+    SKERROW_SWITCH(bBayesUseValidWords),
 };
 
 #undef SKERROW_SWITCH
@@ -128,6 +132,7 @@ void FilterOptions::LoadOptions(Profile& profile) {
   bMoveUnchangable = profile.ReadInt(s, "bMoveUnchangable", 0);
   bBayesFilter = profile.ReadInt(s, "bBayesFilter", 1);
   bAllAttachments = profile.ReadInt(s, "bAllAttachments", 0);
+  bBayesUseValidWords = profile.ReadInt(s, "bBayesUseValidWords", 0);
 }
 
 std::vector<std::pair<std::string, std::string>> FilterOptions::StoredValues() const {

@@ -45,22 +45,29 @@ struct FilterOptions {
   std::string InstallFolder = "C:\\Program Files\\Quelbrik\\Skerrowdir";
   std::string ProgramFilesFolder = "C:\\Program Files";
   std::string sSpamBoxName = "Junk E-mail";
+  // An advanced setting beyond the 26 (kept in WIN.INI, not on the options
+  // page): the Bayes stage also hears words seen in 5 or more valid
+  // messages. Off by default, which is the stage as it always was.
+  std::int32_t bBayesUseValidWords = 0;
 
   // Reads "ProgramFilesDir" from the registry, sets ProgramFilesFolder and
   // InstallFolder, then LoadOptions.
   void LocateInstallFolder(Registry& registry, Profile& profile);
-  // Reads the 26 stored keys, in the load order, with their load defaults.
+  // Reads the 26 stored keys, in the load order, with their load defaults,
+  // then bBayesUseValidWords (default 0).
   void LoadOptions(Profile& profile);
-  // Writes the 26 stored keys, in the save order, as one change of the
-  // profile. False when the profile was not written; the record in memory
-  // stays as it is either way.
+  // Writes the 26 stored keys, in the save order, then bBayesUseValidWords,
+  // as one change of the profile. False when the profile was not written;
+  // the record in memory stays as it is either way.
   bool SaveOptions(Profile& profile) const;
   // Takes the options page's values for every stored option but bWndMaximize
   // (the Spam folder name cut to 1023 characters, as loading cuts it), then
-  // saves. False when the save failed.
+  // saves. False when the save failed. A page that does not show
+  // bBayesUseValidWords hands over the value it was opened with.
   bool ApplyOptions(const FilterOptions& page, Profile& profile);
 
-  // The 26 stored keys in the save order, each with its text as saved.
+  // The stored keys in the save order (the 26, then bBayesUseValidWords),
+  // each with its text as saved.
   std::vector<std::pair<std::string, std::string>> StoredValues() const;
   // Sets one stored key from a text: a switch from a decimal integer, the
   // Spam folder name as it stands. False for an unknown key or a switch

@@ -97,7 +97,8 @@ TEST_F(CommandLineTest, OptionsAreAppliedAndTheSpamFolderRenamed) {
   EXPECT_FALSE(fs::exists(store() / "Junk E-mail"));
   const Outcome listed = Run({"options"});
   EXPECT_NE(listed.out.find("bBayesFilter=0\n"), std::string::npos);
-  EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 26);
+  EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 27);
+  EXPECT_NE(listed.out.find("bDisableCheckAddrBook=0\nbBayesUseValidWords=0\n"), std::string::npos);
 }
 
 TEST_F(CommandLineTest, ABadOptionIsAUsageErrorAndChangesNothing) {
@@ -169,6 +170,49 @@ INSTANTIATE_TEST_SUITE_P(
       const auto& p = info.param;
       return CaseName(p.args.empty() ? std::string() : p.args.back(), info.index);
     });
+
+TEST_F(CommandLineTest, ReplayHearsValidWordsOnlyWhenAskedTo) {
+  // A team's mail, spam about prizes, and last mail from strangers that
+  // names both: only the team's words can speak for it.
+  const fs::path ham = folder.path() / "ham";
+  const fs::path spam = folder.path() / "spam";
+  fs::create_directories(ham);
+  fs::create_directories(spam);
+  const auto write = [](const fs::path& file, const std::string& from, const std::string& body) {
+    std::ofstream(file, std::ios::binary)
+        << "From: " << from
+        << "\r\nTo: Robin <robin@example.org>\r\nSubject: " << body.substr(0, 12)
+        << "\r\nDate: Mon, 07 Dec 2026 10:00:00 +0100\r\n\r\n"
+        << body << "\r\n";
+  };
+  for (int i = 10; i < 22; ++i) {
+    const std::string n = std::to_string(i);
+    write(ham / (std::string("a") + n), std::string("Member ") + n + " <m" + n + "@team.example>",
+          std::string("Notes ") + n + ": project agenda meeting minutes budget");
+    if (i < 18) {
+      write(spam / n, std::string("Lucky ") + n + " <l" + n + "@prize.example>",
+            std::string("Claim ") + n + " now: winner prize jackpot");
+    }
+  }
+  for (int i = 0; i < 4; ++i) {
+    const std::string n = std::to_string(i);
+    write(ham / (std::string("z") + n),
+          std::string("Stranger ") + n + " <s" + n + "@other.example>",
+          std::string("Question ") + n +
+              " on the project agenda, meeting minutes and budget: winner prize jackpot?");
+  }
+  const auto falsePositives = [&](const std::vector<std::string>& extra) {
+    std::vector<std::string> args = {"replay",     "--json", "--ham",
+                                     ham.string(), "--spam", spam.string()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const Outcome outcome = Run(args);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(Field(outcome.out, "windowSize"), "200");
+    return std::stoi("0" + Field(outcome.out, "falsePositives"));
+  };
+  EXPECT_EQ(falsePositives({}), 4);
+  EXPECT_EQ(falsePositives({"--option", "bBayesUseValidWords=1"}), 0);
+}
 
 TEST_F(CommandLineTest, HelpIsThereForTheCommandAndEachSubcommand) {
   EXPECT_EQ(Run({"--help"}).status, 0);

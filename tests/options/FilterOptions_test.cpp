@@ -195,11 +195,12 @@ std::vector<std::string> SectionLines(TestPlatform& world) {
   return lines;
 }
 
-TEST(FilterOptionsSave, ApplyingStoresAll26KeysInTheSaveOrder) {
+TEST(FilterOptionsSave, ApplyingStoresThe26KeysInTheSaveOrderThenTheAdvancedSetting) {
   TestPlatform world;
   FilterOptions page = world.options();
   page.bSpamAutoMove = 7;  // any non-zero value the page holds is on
   page.sSpamBoxName = "Spam Box";
+  page.bBayesUseValidWords = 1;
   world.options().ApplyOptions(page, world.profile());
 
   std::vector<std::string> expected;
@@ -208,14 +209,24 @@ TEST(FilterOptionsSave, ApplyingStoresAll26KeysInTheSaveOrder) {
     expected.push_back(std::string(option.key) + "=" + std::to_string(value));
     if (expected.size() == 1) expected.push_back("sSpamBoxName=Spam Box");
   }
-  EXPECT_EQ(SectionLines(world), expected);
   EXPECT_EQ(expected.size(), 26u);
+  expected.push_back("bBayesUseValidWords=1");
+  EXPECT_EQ(SectionLines(world), expected);
+}
+
+TEST(FilterOptionsLoad, TheAdvancedSettingIsOffUnlessStored) {
+  TestPlatform world;
+  EXPECT_EQ(world.options().bBayesUseValidWords, 0);
+  world.profile().WriteString("Tamsquil", "bBayesUseValidWords", "1");
+  world.options().LoadOptions(world.profile());
+  EXPECT_EQ(world.options().bBayesUseValidWords, 1);
 }
 
 TEST(FilterOptionsSave, SwitchesAreStoredAsZeroOrOneAfterThePageApplies) {
   TestPlatform world;
   FilterOptions page;
   for (const StoredSwitch& option : SaveOrder()) page.*option.field = 1;
+  page.bBayesUseValidWords = 1;
   world.options().ApplyOptions(page, world.profile());
   for (const std::string& line : SectionLines(world)) {
     if (line.rfind("sSpamBoxName=", 0) == 0 || line.rfind("bWndMaximize=", 0) == 0) continue;

@@ -103,5 +103,40 @@ TEST(BayesProbability, StaysANumberWhenBothProductsFallBelowTheSmallestDouble) {
   EXPECT_NEAR(BayesProbability(statistics, words, 3), 0.5, 1e-9);
 }
 
+// Three words with the same counts under totals 10 and 20, scored as
+// specified and with words seen in valid mail heard too.
+struct HeardCase {
+  const char* name;
+  std::int32_t spam;
+  std::int32_t valid;
+  double asSpecified;
+  double withValidWords;
+};
+
+class BayesValidWords : public ::testing::TestWithParam<HeardCase> {};
+
+TEST_P(BayesValidWords, AreHeardOnlyWhenAskedFor) {
+  const HeardCase& c = GetParam();
+  WordStatistics statistics = WithTotals(10, 20);
+  for (const char* word : {"W1", "W2", "W3"}) Learn(statistics, word, c.spam, c.valid);
+  const WordSet words = {"W1", "W2", "W3"};
+  EXPECT_NEAR(BayesProbability(statistics, words, 3), c.asSpecified, 5e-5) << c.name;
+  EXPECT_NEAR(BayesProbability(statistics, words, 3, BayesWords::SeenInSpamOrValid),
+              c.withValidWords, 5e-5)
+      << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, BayesValidWords,
+                         ::testing::Values(
+                             // p = 1/6 each: (1/216) / (1/216 + 125/216).
+                             HeardCase{"valid only", 0, 10, 0.5, 1.0 / 126.0},
+                             HeardCase{"too few valid", 0, 4, 0.5, 0.5},
+                             // p = 0.2 / (0.2 + 0.4) = 1/3 each: 1/9.
+                             HeardCase{"rare in spam", 2, 8, 0.5, 1.0 / 9.0},
+                             // p = 0.6 / (0.6 + 0.6) = 0.5: heard, but in the neutral band.
+                             HeardCase{"even", 6, 12, 0.5, 0.5},
+                             // Spam words are heard the same either way: p = 1/1.2 each.
+                             HeardCase{"spam only", 5, 0, 125.0 / 126.0, 125.0 / 126.0}));
+
 }  // namespace
 }  // namespace skerrow
