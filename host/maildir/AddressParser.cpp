@@ -1,5 +1,7 @@
 #include "host/maildir/AddressParser.h"
 
+#include <algorithm>
+
 #include "host/maildir/CharsetCodec.h"
 #include "host/maildir/EncodedWordDecoder.h"
 
@@ -7,14 +9,30 @@ namespace skerrow::maildir {
 
 namespace {
 
+// Far longer than any address or display name a mail system passes on (a
+// path is at most 256 octets): what goes beyond is dropped, so that a hostile
+// header cannot swell the summary it is read into.
+constexpr std::size_t kMaxText = 4096;
+
+void AppendCapped(std::string& text, std::string_view more) {
+  if (text.size() < kMaxText) text.append(more.substr(0, kMaxText - text.size()));
+}
+
 // What one mailbox has gathered so far.
 struct Mailbox {
-  std::string phrase;   // raw words and quoted texts, blank-separated
+  std::string phrase;  // raw words and quoted texts, blank-separated
+  bool phraseHasAt = false;
   std::string comment;  // the last comment's text
   std::string angle;    // the text inside <...>
   bool hasAngle = false;
 
   bool Empty() const { return phrase.empty() && !hasAngle; }
+
+  void AppendWord(std::string_view word, bool blankBefore) {
+    if (!phrase.empty() && blankBefore) AppendCapped(phrase, " ");
+    AppendCapped(phrase, word);
+    phraseHasAt = phraseHasAt || word.find('@') != std::string_view::npos;
+  }
 };
 
 std::string RemoveBlanks(std::string_view text) {
@@ -23,11 +41,6 @@ std::string RemoveBlanks(std::string_view text) {
     if (c != ' ' && c != '\t' && c != '\r' && c != '\n') out.push_back(c);
   }
   return out;
-}
-
-void AppendWord(std::string& phrase, std::string_view word, bool blankBefore) {
-  if (!phrase.empty() && blankBefore) phrase.push_back(' ');
-  phrase.append(word);
 }
 
 class Scanner {
@@ -44,7 +57,7 @@ class Scanner {
         continue;
       }
       if (c == '"') {
-        AppendWord(current_.phrase, QuotedText(), blankBefore);
+        current_.AppendWord(QuotedText(), blankBefore);
       } else if (c == '(') {
         current_.comment = CommentText();
       } else if (c == '<') {
@@ -53,14 +66,14 @@ class Scanner {
       } else if (c == ',') {
         Finish();
         ++pos_;
-      } else if (c == ':' && !current_.hasAngle && current_.phrase.find('@') == std::string::npos) {
+      } else if (c == ':' && !current_.hasAngle && !current_.phraseHasAt) {
         current_ = Mailbox{};  // a group's name; its members follow
         ++pos_;
       } else if (c == ';') {
         Finish();
         ++pos_;
       } else {
-        AppendWord(current_.phrase, Atom(), blankBefore);
+        current_.AppendWord(Atom(), blankBefore);
       }
       blankBefore = false;
     }
@@ -75,7 +88,7 @@ class Scanner {
     if (raw_.find('"', pos_) == std::string_view::npos) return text;  // a stray quote
     while (pos_ < raw_.size() && raw_[pos_] != '"') {
       if (raw_[pos_] == '\\' && pos_ + 1 < raw_.size()) ++pos_;
-      if (raw_[pos_] != '\r' && raw_[pos_] != '\n') text.push_back(raw_[pos_]);
+      if (raw_[pos_] != '\r' && raw_[pos_] != '\n') AppendCapped(text, raw_.substr(pos_, 1));
       ++pos_;
     }
     ++pos_;  // the closing quote, if any
@@ -88,7 +101,7 @@ class Scanner {
     while (pos_ < raw_.size()) {
       const char c = raw_[pos_++];
       if (c == '\\' && pos_ < raw_.size()) {
-        text.push_back(raw_[pos_++]);
+        AppendCapped(text, raw_.substr(pos_++, 1));
         continue;
       }
       if (c == '(') {
@@ -96,7 +109,7 @@ class Scanner {
       } else if (c == ')') {
         if (--depth == 0) break;
       }
-      if (c != '\r' && c != '\n') text.push_back(c);
+      if (c != '\r' && c != '\n') AppendCapped(text, std::string_view(&c, 1));
     }
     return text;
   }
@@ -105,7 +118,7 @@ class Scanner {
     ++pos_;
     const std::size_t close = raw_.find('>', pos_);
     const std::size_t end = close == std::string_view::npos ? raw_.size() : close;
-    std::string text(raw_.substr(pos_, end - pos_));
+    std::string text(raw_.substr(pos_, std::min(end - pos_, kMaxText)));
     pos_ = close == std::string_view::npos ? raw_.size() : close + 1;
     // A source route "@a,@b:addr" keeps only the address.
     const std::size_t colon = text.find(':');
@@ -113,22 +126,22 @@ class Scanner {
     return RemoveBlanks(text);
   }
 
-  std::string Atom() {
+  std::string_view Atom() {
     const std::size_t start = pos_;
+    bool sawAt = false;
     while (pos_ < raw_.size()) {
       const char c = raw_[pos_];
       if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"' || c == '(' || c == '<' ||
           c == ',' || c == ';') {
         break;
       }
-      if (c == ':' && raw_.substr(start, pos_ - start).find('@') == std::string_view::npos &&
-          raw_.substr(pos_, 2) != ":/") {
-        break;
-      }
+      // A colon ends a group's name, but not inside an address or a URL.
+      if (c == ':' && !sawAt && raw_.substr(pos_, 2) != ":/") break;
+      sawAt = sawAt || c == '@';
       ++pos_;
     }
     if (pos_ == start) ++pos_;  // a lone special character: skip it
-    return std::string(raw_.substr(start, pos_ - start));
+    return raw_.substr(start, pos_ - start);
   }
 
   void Finish() {

@@ -1,5 +1,6 @@
 #include "host/maildir/EncodedWordDecoder.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -13,8 +14,9 @@ namespace {
 
 struct Segment {
   bool encoded = false;
-  std::string charset;  // encoded words only, normalized
-  std::string bytes;    // the payload decoded, or the literal text
+  std::string charset;       // encoded words only, normalized
+  std::string bytes;         // encoded words: the payload decoded
+  std::string_view literal;  // other text: a piece of the header as it is
 };
 
 struct EncodedWord {
@@ -31,13 +33,59 @@ std::string DecodeQ(std::string_view text) {
   return DecodeHexEscapes(text, '=', true);
 }
 
-// An encoded word "=?charset?B|Q?text?=" starting at start, if there is one.
-std::optional<EncodedWord> ParseEncodedWord(std::string_view text, std::size_t start) {
-  std::size_t pos = start + 2;
-  const std::size_t charsetEnd = text.find('?', pos);
-  if (charsetEnd == std::string_view::npos || charsetEnd == pos || charsetEnd - pos > 64) {
-    return std::nullopt;
+// The next "?=" (or the next blank) at or after a place, each stretch of the
+// text searched about once: the candidates of one text share the search, so
+// that many "=?" without a closing "?=" cost one pass over the text rather
+// than one pass each. Successive places mostly grow; when one falls back
+// (a shorter charset name after a longer one), it falls back by less than a
+// candidate's head, and only that stretch is searched again.
+class SharedSearch {
+ public:
+  SharedSearch(std::string_view text, std::string_view needle, bool anyOf)
+      : text_(text), needle_(needle), anyOf_(anyOf) {}
+
+  std::size_t From(std::size_t pos) {
+    if (known_ && pos >= from_ && (at_ == kNone || at_ >= pos)) return at_;
+    if (known_ && pos < from_) {
+      const std::size_t tail = anyOf_ ? 0 : needle_.size() - 1;
+      const std::size_t near = Search(text_.substr(0, std::min(text_.size(), from_ + tail)), pos);
+      return near != kNone ? near : at_;
+    }
+    known_ = true;
+    from_ = pos;
+    at_ = Search(text_, pos);
+    return at_;
   }
+
+ private:
+  static constexpr std::size_t kNone = std::string_view::npos;
+
+  std::size_t Search(std::string_view within, std::size_t pos) const {
+    return anyOf_ ? within.find_first_of(needle_, pos) : within.find(needle_, pos);
+  }
+
+  std::string_view text_;
+  std::string_view needle_;
+  bool anyOf_;
+  bool known_ = false;
+  std::size_t from_ = 0;
+  std::size_t at_ = kNone;
+};
+
+struct Landmarks {
+  explicit Landmarks(std::string_view text) : close(text, "?=", false), blank(text, " \t", true) {}
+  SharedSearch close;
+  SharedSearch blank;
+};
+
+// An encoded word "=?charset?B|Q?text?=" starting at start, if there is one.
+std::optional<EncodedWord> ParseEncodedWord(std::string_view text, std::size_t start,
+                                            Landmarks& landmarks) {
+  constexpr std::size_t kMaxCharsetLength = 64;
+  std::size_t pos = start + 2;
+  const std::size_t charsetEnd =
+      text.substr(0, std::min(text.size(), pos + kMaxCharsetLength + 1)).find('?', pos);
+  if (charsetEnd == std::string_view::npos || charsetEnd == pos) return std::nullopt;
   const std::string_view charset = text.substr(pos, charsetEnd - pos);
   for (char c : charset) {
     if (IsBlank(c) || c == '=') return std::nullopt;
@@ -49,12 +97,10 @@ std::optional<EncodedWord> ParseEncodedWord(std::string_view text, std::size_t s
     return std::nullopt;
   }
   pos += 2;
-  const std::size_t payloadEnd = text.find("?=", pos);
+  const std::size_t payloadEnd = landmarks.close.From(pos);
   if (payloadEnd == std::string_view::npos) return std::nullopt;
+  if (landmarks.blank.From(pos) < payloadEnd) return std::nullopt;
   const std::string_view payload = text.substr(pos, payloadEnd - pos);
-  for (char c : payload) {
-    if (IsBlank(c)) return std::nullopt;
-  }
   EncodedWord word;
   word.charset = CharsetCodec::Normalize(charset);
   word.bytes = (encoding == 'B' || encoding == 'b') ? TransferEncoding::DecodeBase64(payload)
@@ -65,31 +111,26 @@ std::optional<EncodedWord> ParseEncodedWord(std::string_view text, std::size_t s
 
 std::vector<Segment> Split(std::string_view text) {
   std::vector<Segment> segments;
-  std::string literal;
-  const auto flushLiteral = [&] {
-    if (literal.empty()) return;
-    segments.push_back({false, {}, std::move(literal)});
-    literal.clear();
+  std::size_t literalStart = 0;
+  const auto flushLiteral = [&](std::size_t end) {
+    if (end > literalStart)
+      segments.push_back({false, {}, {}, text.substr(literalStart, end - literalStart)});
   };
+  Landmarks landmarks(text);
   std::size_t pos = 0;
   while (pos < text.size()) {
     const std::size_t candidate = text.find("=?", pos);
-    if (candidate == std::string_view::npos) {
-      literal.append(text.substr(pos));
-      break;
-    }
-    auto word = ParseEncodedWord(text, candidate);
+    if (candidate == std::string_view::npos) break;
+    auto word = ParseEncodedWord(text, candidate, landmarks);
     if (!word) {
-      literal.append(text.substr(pos, candidate + 2 - pos));
       pos = candidate + 2;
       continue;
     }
-    literal.append(text.substr(pos, candidate - pos));
-    flushLiteral();
-    segments.push_back({true, std::move(word->charset), std::move(word->bytes)});
-    pos = word->end;
+    flushLiteral(candidate);
+    segments.push_back({true, std::move(word->charset), std::move(word->bytes), {}});
+    pos = literalStart = word->end;
   }
-  flushLiteral();
+  flushLiteral(text.size());
   return segments;
 }
 
@@ -103,25 +144,34 @@ bool IsAllBlank(std::string_view text) {
 }  // namespace
 
 std::u16string EncodedWordDecoder::Decode(std::string_view raw) {
+  // The text is copied only when there are line breaks or NULs to drop.
   std::string unfolded;
-  unfolded.reserve(raw.size());
-  for (char c : raw) {
-    if (c != '\r' && c != '\n' && c != '\0') unfolded.push_back(c);
+  std::string_view text = raw;
+  if (raw.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+    unfolded.reserve(raw.size());
+    for (char c : raw) {
+      if (c != '\r' && c != '\n' && c != '\0') unfolded.push_back(c);
+    }
+    text = unfolded;
   }
-  std::size_t first = 0;
-  while (first < unfolded.size() && IsBlank(unfolded[first])) ++first;
-  std::size_t last = unfolded.size();
-  while (last > first && IsBlank(unfolded[last - 1])) --last;
-  const std::string_view text = std::string_view(unfolded).substr(first, last - first);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
 
   std::vector<Segment> segments = Split(text);
   std::u16string out;
+  const auto append = [&out](std::u16string decoded) {
+    if (out.empty()) {
+      out = std::move(decoded);
+    } else {
+      out += decoded;
+    }
+  };
   for (std::size_t i = 0; i < segments.size(); ++i) {
     Segment& segment = segments[i];
     if (!segment.encoded) {
       const bool betweenWords = i > 0 && i + 1 < segments.size() && segments[i - 1].encoded &&
-                                segments[i + 1].encoded && IsAllBlank(segment.bytes);
-      if (!betweenWords) out += CharsetCodec::Decode(segment.bytes, "").text;
+                                segments[i + 1].encoded && IsAllBlank(segment.literal);
+      if (!betweenWords) append(CharsetCodec::Decode(segment.literal, "").text);
       continue;
     }
     // Join the payloads of the following words in the same charset, with
@@ -129,7 +179,7 @@ std::u16string EncodedWordDecoder::Decode(std::string_view raw) {
     std::string bytes = std::move(segment.bytes);
     while (true) {
       std::size_t next = i + 1;
-      if (next < segments.size() && !segments[next].encoded && IsAllBlank(segments[next].bytes)) {
+      if (next < segments.size() && !segments[next].encoded && IsAllBlank(segments[next].literal)) {
         ++next;
       }
       if (next >= segments.size() || !segments[next].encoded ||
@@ -139,14 +189,10 @@ std::u16string EncodedWordDecoder::Decode(std::string_view raw) {
       bytes += segments[next].bytes;
       i = next;
     }
-    out += CharsetCodec::Decode(bytes, segment.charset).text;
+    append(CharsetCodec::Decode(bytes, segment.charset).text);
   }
-  std::u16string clean;
-  clean.reserve(out.size());
-  for (char16_t c : out) {
-    if (c != 0) clean.push_back(c);
-  }
-  return clean;
+  std::erase(out, u'\0');
+  return out;
 }
 
 }  // namespace skerrow::maildir

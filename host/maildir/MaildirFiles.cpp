@@ -142,18 +142,24 @@ Result<std::string> MaildirFiles::ReadHead(const std::string& path) {
     }
     if (got == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(got));
-    // Look for "\n\n" or "\n\r\n" from a little before the new bytes.
-    const std::size_t from = searched >= 2 ? searched - 2 : 0;
-    for (std::size_t i = from; i + 1 < bytes.size(); ++i) {
-      if (bytes[i] != '\n') continue;
-      if (bytes[i + 1] == '\n') return Ok(bytes.substr(0, i + 2));
-      if (bytes[i + 1] == '\r' && i + 2 < bytes.size() && bytes[i + 2] == '\n') {
-        return Ok(bytes.substr(0, i + 3));
-      }
+    const std::size_t length = HeadLength(bytes, searched);
+    if (length != std::string_view::npos) {
+      bytes.resize(length);
+      return Ok(std::move(bytes));
     }
     searched = bytes.size();
   }
   return Ok(std::move(bytes));
+}
+
+std::size_t MaildirFiles::HeadLength(std::string_view bytes, std::size_t from) {
+  // "\n\n" or "\n\r\n", which may straddle from.
+  for (std::size_t i = from >= 2 ? from - 2 : 0; i + 1 < bytes.size(); ++i) {
+    if (bytes[i] != '\n') continue;
+    if (bytes[i + 1] == '\n') return i + 2;
+    if (bytes[i + 1] == '\r' && i + 2 < bytes.size() && bytes[i + 2] == '\n') return i + 3;
+  }
+  return std::string_view::npos;
 }
 
 HResult MaildirFiles::CreateMessage(const std::string& tmpDir, const std::string& uniqueName,

@@ -31,6 +31,11 @@ class MaildirFiles {
   // The beginning of the file up to and including the empty line that ends
   // its header (the whole file when there is none).
   static Result<std::string> ReadHead(const std::string& path);
+  // The length of the head ReadHead reads from a message's bytes: up to and
+  // including the empty line that ends its header; npos without one. The
+  // search starts a line ending before from (the bytes before it are known
+  // to hold no empty line).
+  static std::size_t HeadLength(std::string_view bytes, std::size_t from = 0);
 
   // Writes bytes into a new file in tmpDir (created exclusively, name chosen
   // from the unique name), syncs it, and renames it to target, which must not

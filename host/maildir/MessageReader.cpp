@@ -106,9 +106,7 @@ MessageBodies MessageReader::ReadBodies(std::string_view raw) {
     bodies.htmlBody = DecodeText(raw, *html);
     bodies.hasHtmlPart = true;
   }
-  for (const MimePart& part : structure.Parts()) {
-    if (part.fileName) bodies.attachmentNames.push_back(*part.fileName);
-  }
+  bodies.attachmentNames = structure.FileNames();
   return bodies;
 }
 

@@ -46,16 +46,18 @@ MimePart::Encoding EncodingOf(GMimeContentEncoding encoding) {
   }
 }
 
-class Walker {
+}  // namespace
+
+class MimeStructure::Walker {
  public:
-  Walker(std::string_view raw, std::vector<MimePart>& parts) : raw_(raw), parts_(parts) {}
+  Walker(std::string_view raw, MimeStructure& structure) : raw_(raw), structure_(structure) {}
 
   void Walk(GMimeObject* object, bool topLevel, int depth = 0) {
     if (object == nullptr || ++visited_ > kMaxParts || depth > kMaxDepth) return;
     if (GMIME_IS_MULTIPART(object)) {
       auto* multipart = GMIME_MULTIPART(object);
       const char* boundary = g_mime_multipart_get_boundary(multipart);
-      boundaries_.emplace_back(boundary != nullptr ? boundary : "");
+      boundaries_.push_back(boundary != nullptr ? boundary : "");
       const int count = g_mime_multipart_get_count(multipart);
       for (int i = 0; i < count; ++i) {
         Walk(g_mime_multipart_get_part(multipart, i), false, depth + 1);
@@ -65,7 +67,6 @@ class Walker {
     }
     MimePart part;
     part.topLevel = topLevel;
-    part.boundaries = boundaries_;
     if (GMimeContentType* type = g_mime_object_get_content_type(object)) {
       part.mediaType = Lower(g_mime_content_type_get_media_type(type));
       part.subtype = Lower(g_mime_content_type_get_media_subtype(type));
@@ -83,7 +84,7 @@ class Walker {
     }
     part.headerStart = topLevel ? 0 : HeaderStart(object, part);
     ReadNames(part);
-    parts_.push_back(std::move(part));
+    Keep(std::move(part));
   }
 
  private:
@@ -126,6 +127,18 @@ class Walker {
     return pos;
   }
 
+  void Keep(MimePart part) {
+    if (part.fileName) structure_.fileNames_.push_back(*part.fileName);
+    for (auto [subtype, body] :
+         {std::pair{"plain", &structure_.plainBody_}, std::pair{"html", &structure_.htmlBody_}}) {
+      if (*body || !part.IsBody(subtype)) continue;
+      // Only a kept body pays for the boundaries around it (the rewriter's).
+      part.boundaries.assign(boundaries_.begin(), boundaries_.end());
+      *body = std::move(part);
+      return;
+    }
+  }
+
   void ReadNames(MimePart& part) const {
     const HeaderBlock block = HeaderBlock::Parse(raw_, part.headerStart);
     const HeaderField* disposition = block.Find("Content-Disposition");
@@ -140,12 +153,12 @@ class Walker {
   }
 
   std::string_view raw_;
-  std::vector<MimePart>& parts_;
-  std::vector<std::string> boundaries_;
+  MimeStructure& structure_;
+  // The boundaries of the multiparts around the part being walked, as GMime
+  // holds them while the walk lasts.
+  std::vector<std::string_view> boundaries_;
   int visited_ = 0;
 };
-
-}  // namespace
 
 MimeStructure MimeStructure::Parse(std::string_view raw) {
   EnsureGMimeInitialized();
@@ -162,18 +175,16 @@ MimeStructure MimeStructure::Parse(std::string_view raw) {
     whole.topLevel = true;
     whole.contentStart = message ? HeaderBlock::Parse(raw).BodyStart() : 0;
     whole.contentEnd = raw.size();
-    structure.parts_.push_back(std::move(whole));
+    structure.plainBody_ = std::move(whole);
     return structure;
   }
-  Walker(raw, structure.parts_).Walk(body, true);
+  Walker(raw, structure).Walk(body, true);
   return structure;
 }
 
 const MimePart* MimeStructure::FindBody(std::string_view subtype) const {
-  for (const MimePart& part : parts_) {
-    if (part.IsBody(subtype)) return &part;
-  }
-  return nullptr;
+  const std::optional<MimePart>& body = subtype == "html" ? htmlBody_ : plainBody_;
+  return body && body->IsBody(subtype) ? &*body : nullptr;
 }
 
 std::string MimeStructure::DecodeContent(std::string_view raw, const MimePart& part) {

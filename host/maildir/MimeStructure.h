@@ -1,7 +1,9 @@
 // The MIME structure of a raw message as GMime parses it, reduced to what the
-// store reads and rewrites: each leaf part (and each attached message) with
-// its kind, charset, transfer encoding, file name and the byte ranges of its
-// header block and content in the raw data.
+// store reads and rewrites: the first text/plain and the first text/html body
+// part (kind, charset, transfer encoding, the byte ranges of its header block
+// and content in the raw data, the boundaries around it), and the file name
+// of every part that carries one. Nothing else is kept, so that a message of
+// many parts costs memory for its bodies and names only.
 //
 // Data GMime cannot parse as a message at all (no header block) is taken as
 // one text/plain part covering everything.
@@ -41,16 +43,22 @@ class MimeStructure {
  public:
   static MimeStructure Parse(std::string_view raw);
 
-  const std::vector<MimePart>& Parts() const { return parts_; }
-  // The first text/plain or text/html part that is a body, not an attachment.
+  // The first text/plain ("plain") or text/html ("html") part that is a
+  // body, not an attachment; null without one.
   const MimePart* FindBody(std::string_view subtype) const;
+  // The file names of the parts that carry one, in the message's order.
+  const std::vector<std::u16string>& FileNames() const { return fileNames_; }
   // The content of a part of raw with its transfer encoding undone (bad
   // base64 or quoted-printable decoded as far as it goes; other encodings
   // are left as they are).
   static std::string DecodeContent(std::string_view raw, const MimePart& part);
 
  private:
-  std::vector<MimePart> parts_;
+  class Walker;
+
+  std::optional<MimePart> plainBody_;
+  std::optional<MimePart> htmlBody_;
+  std::vector<std::u16string> fileNames_;
 };
 
 }  // namespace skerrow::maildir

@@ -56,5 +56,23 @@ INSTANTIATE_TEST_SUITE_P(
       return CaseName(p.raw, info.index);
     });
 
+// A colon inside an address used to rescan the address so far, and a colon
+// after one its whole phrase: megabytes of either took minutes. An address
+// far longer than mail systems pass on is cut.
+TEST(AddressParser, ReadsEightMegabytesOfColonsInOnePassAndCutsTheAddress) {
+  std::string url;
+  while (url.size() < (8u << 20)) url += "a:/";
+  const auto inAddress = AddressParser::Parse(url);
+  ASSERT_EQ(inAddress.size(), 1u);
+  EXPECT_EQ(Utf16ToUtf8(inAddress[0].address), url.substr(0, 4096));
+
+  std::string phrase = std::string(4u << 20, 'a') + "@";
+  for (int i = 0; i < (1 << 20); ++i) phrase += " :";
+  const auto afterAddress = AddressParser::Parse(phrase + ", next@x.example");
+  ASSERT_EQ(afterAddress.size(), 2u);
+  EXPECT_EQ(Utf16ToUtf8(afterAddress[0].address), std::string(4096, 'a'));
+  EXPECT_EQ(afterAddress[1].address, u"next@x.example");
+}
+
 }  // namespace
 }  // namespace skerrow::maildir

@@ -71,6 +71,19 @@ TEST(EncodedWordDecoder, DecodesAMegabyteLongHeaderWithoutTrouble) {
   EXPECT_EQ(text.size(), 60000u);
 }
 
+// Each "=?" without a closing "?=" used to search the rest of the text
+// again: a megabyte took minutes.
+TEST(EncodedWordDecoder, ReadsAMegabyteOfUnfinishedEncodedWordsInOnePass) {
+  // Without a closing "?=" at all, and with one at the very end after blanks.
+  for (const auto& [word, tail] : {std::pair{"=?a?B?x", ""}, std::pair{"=?a?B?x ", "?="}}) {
+    std::string raw;
+    while (raw.size() < (1u << 20)) raw += word;
+    raw += tail;
+    SCOPED_TRACE(tail);
+    EXPECT_EQ(EncodedWordDecoder::Decode(raw).size(), raw.size());  // all literal text
+  }
+}
+
 struct RoundTripCase {
   const char16_t* text;
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/AllocationMeter.h"
 #include "tests/support/CaseName.h"
 
 namespace skerrow::maildir {
@@ -238,6 +239,26 @@ TEST(MessageReaderHostile, ReadsAFiftyMegabyteMessage) {
   while (raw.size() < (50u << 20)) raw += line + "\n";
   const MessageBodies bodies = MessageReader::ReadBodies(raw);
   EXPECT_GE(bodies.body.size(), (50u << 20) - 100);
+}
+
+// Every part used to carry a copy of every boundary around it: memory grew
+// with parts times depth times boundary length.
+TEST(MessageReaderHostile, ReadsManyPartsDeepInsideLongBoundariesInMemoryOfTheMessagesOrder) {
+  const std::string pad(60, 'b');
+  std::string raw = "Content-Type: multipart/mixed; boundary=" + pad + "0\n\n";
+  constexpr int kDepth = 150;
+  for (int i = 0; i < kDepth; ++i) {
+    raw += "--" + pad + std::to_string(i) + "\nContent-Type: multipart/mixed; boundary=" + pad +
+           std::to_string(i + 1) + "\n\n";
+  }
+  const std::string delimiter = "--" + pad + std::to_string(kDepth) + "\n";
+  for (int i = 0; i < 3000; ++i) raw += delimiter + "\nleaf part " + std::to_string(i) + "\n";
+  raw += "--" + pad + std::to_string(kDepth) + "--\n";
+
+  AllocationMeter meter;
+  const MessageBodies bodies = MessageReader::ReadBodies(raw);
+  EXPECT_EQ(bodies.body, u"leaf part 0");
+  EXPECT_LT(meter.PeakBytes(), 3 * raw.size());
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 namespace skerrow::maildir {
 namespace {
 
@@ -41,6 +44,23 @@ TEST(VCardReader, KeepsACardWithoutAddressAndSkipsUnclosedOnes) {
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].name, u"Nobody");
   EXPECT_EQ(entries[0].address, u"");
+}
+
+// Each continuation used to copy and upper-case the whole line so far: half a
+// million folds took minutes.
+TEST(VCardReader, ReadsALineFoldedHalfAMillionTimes) {
+  constexpr std::size_t kFolds = 1 << 19;
+  for (const char* head : {"FN:", "FN;ENCODING=QUOTED-PRINTABLE:"}) {
+    const bool soft = std::string_view(head).find("QUOTED") != std::string_view::npos;
+    std::string card = std::string("BEGIN:VCARD\n") + head;
+    for (std::size_t i = 0; i < kFolds; ++i) card += soft ? "x=\n" : "\n x";
+    card += "\nEMAIL:a@b.example\nEND:VCARD\n";
+    SCOPED_TRACE(head);
+    const auto entries = VCardReader::Parse(card);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name.size(), kFolds);
+    EXPECT_EQ(entries[0].address, u"a@b.example");
+  }
 }
 
 }  // namespace
