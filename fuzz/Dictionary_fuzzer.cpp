@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as the dictionary file, saves what was read, and
 // reads the saved file again: the second reading must give exactly the
-// statistics the first left after saving (saving prunes and halves), and
-// saving those again must write the same bytes.
+// statistics the first left after saving (saving prunes and halves), and,
+// where saving has nothing more to halve, saving again writes the same bytes.
 #include "fuzz/FuzzTarget.h"
 #include "platform/linux/LinuxCodePage.h"
 #include "stats/WordStatistics.h"
@@ -14,24 +14,31 @@ using skerrow::WordStatistics;
 
 constexpr std::string_view kFolder = "C:\\Dictionary";
 
-bool SameStatistics(const WordStatistics& a, const WordStatistics& b) {
-  return a.SpamMessageCount() == b.SpamMessageCount() &&
-         a.ValidMessageCount() == b.ValidMessageCount() && a.ReservedCount() == b.ReservedCount() &&
-         a.Words() == b.Words() && a.ValidSenders().entries() == b.ValidSenders().entries() &&
-         a.SpamSenders().entries() == b.SpamSenders().entries() &&
-         a.SpamSubjects().entries() == b.SpamSubjects().entries() &&
-         a.SpamBodies().entries() == b.SpamBodies().entries() &&
-         a.SpamLinks().entries() == b.SpamLinks().entries() && a.ValidTexts() == b.ValidTexts();
+void RequireSameStatistics(const WordStatistics& a, const WordStatistics& b) {
+  using skerrow::fuzz::Require;
+  Require(a.SpamMessageCount() == b.SpamMessageCount() &&
+              a.ValidMessageCount() == b.ValidMessageCount() &&
+              a.ReservedCount() == b.ReservedCount(),
+          "the totals read back");
+  Require(a.Words() == b.Words(), "the word table reads back");
+  Require(a.ValidSenders().entries() == b.ValidSenders().entries(), "valid senders read back");
+  Require(a.SpamSenders().entries() == b.SpamSenders().entries(), "spam senders read back");
+  Require(a.SpamSubjects().entries() == b.SpamSubjects().entries(), "spam subjects read back");
+  Require(a.SpamBodies().entries() == b.SpamBodies().entries(), "spam bodies read back");
+  Require(a.SpamLinks().entries() == b.SpamLinks().entries(), "spam links read back");
+  Require(a.ValidTexts() == b.ValidTexts(), "valid texts read back");
 }
 
-// Loads the file the file system holds at the dictionary path, then saves.
-std::string LoadAndSave(skerrow::MemoryFileSystem& files, WordStatistics& statistics) {
-  static const auto codePage = skerrow::LinuxCodePage::Create(1252);
+std::string SavedBytes(skerrow::MemoryFileSystem& files, WordStatistics& statistics) {
   skerrow::RecordingUserInterface ui;
-  statistics.LoadDictionary(files, *codePage, kFolder);
   statistics.SaveDictionary(files, ui);
   skerrow::fuzz::Require(ui.messages.empty(), "saving into memory shows no message");
   return files.files[statistics.DictionaryPath()];
+}
+
+void Load(skerrow::MemoryFileSystem& files, WordStatistics& statistics) {
+  static const auto codePage = skerrow::LinuxCodePage::Create(1252);
+  statistics.LoadDictionary(files, *codePage, kFolder);
 }
 
 }  // namespace
@@ -41,12 +48,19 @@ SKERROW_FUZZ_TARGET(Dictionary) {
   WordStatistics first;
   files.files[std::string(kFolder) + "\\" + std::string(WordStatistics::DictionaryFileName)] =
       std::string(input);
-  const std::string saved = LoadAndSave(files, first);
+  Load(files, first);
+  const std::string saved = SavedBytes(files, first);
 
   WordStatistics second;
-  const std::string savedAgain = LoadAndSave(files, second);
-  skerrow::fuzz::Require(SameStatistics(first, second), "a saved dictionary reads back the same");
-  skerrow::fuzz::Require(saved == savedAgain, "saving what was read back writes the same bytes");
+  Load(files, second);
+  RequireSameStatistics(first, second);
+  // Saving halves totals above the limit once per save, so only totals
+  // within it stay as they are when saved again.
+  if (second.SpamMessageCount() <= WordStatistics::CountLimit &&
+      second.ValidMessageCount() <= WordStatistics::CountLimit) {
+    skerrow::fuzz::Require(SavedBytes(files, second) == saved,
+                           "saving what was read back writes the same bytes");
+  }
 }
 
 SKERROW_FUZZ_SEEDS(Dictionary) {
@@ -55,7 +69,7 @@ SKERROW_FUZZ_SEEDS(Dictionary) {
   for (int size : {0, 1, 3}) {
     skerrow::MemoryFileSystem files;
     WordStatistics statistics;
-    LoadAndSave(files, statistics);
+    Load(files, statistics);
     statistics.SetSpamMessageCount(7 * size);
     statistics.SetValidMessageCount(11 * size);
     for (int i = 0; i < size * 5; ++i) {
@@ -68,9 +82,7 @@ SKERROW_FUZZ_SEEDS(Dictionary) {
       statistics.AddValidText("project " + std::to_string(i));
     }
     statistics.Words()[std::string(300, 'w')] = 0x00020001;
-    skerrow::RecordingUserInterface ui;
-    statistics.SaveDictionary(files, ui);
-    seeds.push_back(files.files[statistics.DictionaryPath()]);
+    seeds.push_back(SavedBytes(files, statistics));
   }
   return seeds;
 }
