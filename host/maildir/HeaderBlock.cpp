@@ -21,12 +21,15 @@ bool IsBlank(char c) {
 }
 
 // The length of a field name at pos followed by a colon (blanks allowed
-// before the colon), or 0 when the line is not a field.
+// before the colon), or 0 when the line is not a field. Bytes outside ASCII
+// are taken in a name, as the MIME parser that reads the bodies takes them:
+// both must agree where the header ends, or a rewrite would turn the header
+// into body text.
 std::size_t FieldNameLength(std::string_view data, std::size_t pos, std::size_t lineEnd) {
   std::size_t i = pos;
   while (i < lineEnd) {
     const auto c = static_cast<unsigned char>(data[i]);
-    if (c == ':' || c <= 32 || c >= 127) break;
+    if (c == ':' || c <= 32) break;
     ++i;
   }
   if (i == pos) return 0;

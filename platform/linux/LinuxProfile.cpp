@@ -117,8 +117,10 @@ std::optional<std::string> WithEntry(std::string_view file, std::string_view sec
     out.append(line.text);
     out.append(line.end);
   };
+  // A last line cut after its CR is completed with the LF: another line
+  // end after the CR would make the CR part of that line's value.
   auto endLastLine = [&]() {
-    if (!out.empty() && out.back() != '\n') out.append(newline);
+    if (!out.empty() && out.back() != '\n') out.append(out.back() == '\r' ? "\n" : newline);
   };
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i == keyLine) {

@@ -155,7 +155,11 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"add section", "[T]\nb=2\n", "S", "k", "v", "[T]\nb=2\n[S]\nk=v\n"},
         WriteCase{"no final line end", "[T]\nb=2", "S", "k", "v", "[T]\nb=2\n[S]\nk=v\n"},
         WriteCase{"replace last line", "[S]\nk=1", "S", "k", "2", "[S]\nk=2\n"},
-        WriteCase{"CR LF kept", "[S]\r\na=1\r\n", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"}),
+        WriteCase{"CR LF kept", "[S]\r\na=1\r\n", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"},
+        // The CR of a last line cut after it is that line's end, not part
+        // of its value: it is completed, not followed by another.
+        WriteCase{"last line cut after its CR", "[S]\r\na=1\r", "T", "k", "v",
+                  "[S]\r\na=1\r\n[T]\r\nk=v\r\n"}),
     [](const auto& info) {
       std::string name = info.param.name;
       for (char& c : name) {

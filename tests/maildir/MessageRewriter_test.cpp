@@ -87,6 +87,16 @@ TEST(MessageRewriterSubject, AddsASubjectWhereThereWasNone) {
   EXPECT_EQ(MessageReader::ReadBodies(out).body, u"no headers here\n");
 }
 
+// The MIME parser takes bytes outside ASCII in a field name; were the header
+// thought to end there, the subject would go in front and the whole header
+// would become body text.
+TEST(MessageRewriterSubject, TakesAFieldNameWithBytesOutsideAsciiAsPartOfTheHeader) {
+  const std::string raw = "Fr\x92om: a@x\nX-\x7f: 1\nContent-Type: text/plain\n\nbody\n";
+  const std::string out = Rewrite(raw, {u"<*3*>", {}});
+  EXPECT_EQ(out, "Fr\x92om: a@x\nX-\x7f: 1\nContent-Type: text/plain\nSubject: <*3*>\n\nbody\n");
+  EXPECT_EQ(MessageReader::ReadBodies(out).body, u"body\n");
+}
+
 TEST(MessageRewriterSubject, KeepsAFieldNamesOwnSpelling) {
   EXPECT_EQ(Rewrite("SUBJECT: a\n\n", {u"b", {}}), "SUBJECT: b\n\n");
 }
