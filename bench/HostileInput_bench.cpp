@@ -99,5 +99,36 @@ void BM_ReadColonAddresses(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadColonAddresses)->Unit(benchmark::kMillisecond);
 
+// Big and deep messages: a 50 MB text message and one of 100,000 parts.
+// Targets: each read in under a second, in memory at most about three times
+// its size.
+std::string FiftyMegabytes() {
+  std::string raw = "Subject: big\nContent-Type: text/plain\n\n";
+  raw.reserve(50u << 20);
+  const std::string line(99, 'a');
+  while (raw.size() + 100 < (50u << 20)) raw += line + "\n";
+  return raw;
+}
+
+std::string HundredThousandParts() {
+  std::string raw = "Subject: parts\nContent-Type: multipart/mixed; boundary=b\n\n";
+  for (int i = 0; i < 100000; ++i) {
+    raw += "--b\nContent-Type: text/plain\n\npart " + std::to_string(i) + "\n";
+  }
+  return raw + "--b--\n";
+}
+
+void BM_ReadFiftyMegabyteMessage(benchmark::State& state) {
+  Read(state, FiftyMegabytes(),
+       [](const std::string& raw) { benchmark::DoNotOptimize(MessageReader::ReadBodies(raw)); });
+}
+BENCHMARK(BM_ReadFiftyMegabyteMessage)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ReadHundredThousandParts(benchmark::State& state) {
+  Read(state, HundredThousandParts(),
+       [](const std::string& raw) { benchmark::DoNotOptimize(MessageReader::ReadBodies(raw)); });
+}
+BENCHMARK(BM_ReadHundredThousandParts)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
 }  // namespace skerrow::maildir

@@ -3,7 +3,10 @@
 # and with the opt-in bBayesUseValidWords, and, side by side in the same run,
 # bogofilter on the same messages in the same order with the same policy
 # (train on error: a message is learned only when it was misjudged, and for
-# bogofilter also when it was unsure).
+# bogofilter also when it was unsure). Then batch delivery, side by side:
+# `skerrow deliver` of the first 2,000 messages of that stream into a fresh
+# store in one command (and of the first 1,000 alone, so that the second
+# 1,000's share shows), against `bogofilter -u -v -B` on the same files.
 #
 #   bench/corpus.sh [DIR_HAM DIR_SPAM]     (default: ../shared/corpus/ham and spam)
 #
@@ -103,4 +106,34 @@ awk -v n=$((nh + ns)) -v nh="$nh" -v ns="$ns" -v t0="$start" -v t1="$end" \
   printf "%-22s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "skerrow, valid words", svr, svfp, 100*svfp/nh, svfn, 100*svfn/ns, 100*(svfp+svfn)/n
   printf "%-22s %10.1f %9d (%4.2f%%) %9d (%4.2f%%) %11.2f%%\n", "bogofilter", bfr, bffp, 100*bffp/nh, bffn, 100*bffn/ns, 100*(bffp+bffn)/n
   printf "throughput ratio skerrow/bogofilter: %.2f\n", skr / bfr
+}'
+
+batch=()
+for entry in "${order[@]:0:2000}"; do batch+=("${entry#* }"); done
+n=${#batch[@]}
+half=$((n / 2))
+# Seconds for one deliver command of the given files into a fresh prefix and
+# store on the disk of the temporary files.
+deliver_seconds() {
+  local dir t0 t1
+  dir=$(mktemp -d)
+  mkdir -p "$dir/store"
+  t0=$(now)
+  "$skerrow" --home "$dir/home" --store "$dir/store" deliver "$@" >/dev/null
+  t1=$(now)
+  rm -rf "$dir"
+  awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }'
+}
+echo "batch delivery of $n messages, skerrow and bogofilter..." >&2
+sk_half=$(deliver_seconds "${batch[@]:0:half}")
+sk_all=$(deliver_seconds "${batch[@]}")
+bfdb=$(mktemp -d)
+t0=$(now)
+bogofilter -d "$bfdb" -u -v -B "${batch[@]}" >/dev/null 2>&1 || true
+t1=$(now)
+rm -rf "$bfdb"
+awk -v n="$n" -v h="$half" -v skh="$sk_half" -v ska="$sk_all" -v t0="$t0" -v t1="$t1" 'BEGIN {
+  bf = t1 - t0
+  printf "deliver of %d in one command: %.2f s (%.0f msgs/s); first %d: %.2f s, the rest: %.2f s\n", n, ska, n / ska, h, skh, ska - skh
+  printf "bogofilter -u -v -B on the same %d: %.2f s (%.0f msgs/s); ratio skerrow/bogofilter: %.2f\n", n, bf, n / bf, bf / ska
 }'

@@ -30,11 +30,18 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
   if (!session) return Failure(error);
   session->Connect();
   int status = kExitOk;
-  Progress progress(messages.bytes.size());
-  for (std::size_t i = 0; i < messages.bytes.size(); ++i) {
+  // Every message is on disk, durably, before it is delivered; the lines are
+  // printed once what the add-in did with them is durable too.
+  const std::vector<std::string_view> bytes(messages.bytes.begin(), messages.bytes.end());
+  const std::vector<Result<std::string>> staged = session->store().Stage(bytes);
+  std::vector<std::string> lines;
+  Progress progress(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
     progress.Step(i);
     const std::string& file = messages.names[i];
-    const Result<MailItemPtr> delivered = session->store().Deliver(messages.bytes[i]);
+    const Result<MailItemPtr> delivered =
+        staged[i].ok() ? session->store().DeliverStaged(staged[i].value, bytes[i])
+                       : Fail<MailItemPtr>(staged[i].status);
     const auto verdicts = session->TakeVerdicts();
     progress.Clear();
     if (!delivered.ok() || !delivered.value) {
@@ -45,9 +52,14 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
     }
     const SpamVerdict verdict = verdicts.empty() ? SpamVerdict{} : verdicts.back().verdict;
     const ResultLine line = DescribeMessage(*session, file, delivered.value, verdict);
-    std::printf("%s\n", (json ? FormatJson(line) : FormatText(line)).c_str());
+    lines.push_back(json ? FormatJson(line) : FormatText(line));
   }
   progress.Clear();
+  if (hr::Failed(session->store().EndDeliveries())) {
+    std::fprintf(stderr, "skerrow: cannot make the delivered messages durable in the store\n");
+    status = kExitFailure;
+  }
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
   return session->Close(status);
 }
 

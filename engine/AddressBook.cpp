@@ -44,20 +44,17 @@ void AddressBook::TakeSnapshot(NameSpace& nameSpace, const CodePage& codePage,
       const Result<std::u16string> name = entry.value->Name();
       log.LogFailure(name.status, kPlaceName);
       names_.push_back(codePage.ToNarrow(name.value).text);
+      upperCased_.insert(codePage.ToUpper(names_.back()));
       const Result<std::u16string> address = entry.value->Address();
       log.LogFailure(address.status, kPlaceAddress);
       addresses_.push_back(codePage.ToNarrow(address.value).text);
+      upperCased_.insert(codePage.ToUpper(addresses_.back()));
     }
   }
 }
 
 bool AddressBook::Contains(std::string_view text, const CodePage& codePage) const {
-  for (const std::vector<std::string>* known : {&names_, &addresses_}) {
-    for (const std::string& entry : *known) {
-      if (codePage.CompareNoCase(text, entry) == 0) return true;
-    }
-  }
-  return false;
+  return upperCased_.count(codePage.ToUpper(text)) != 0;
 }
 
 }  // namespace skerrow

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace skerrow {
@@ -20,7 +21,9 @@ class AddressBook {
   // decides whether to take it (not when bDisableCheckAddrBook is set).
   void TakeSnapshot(NameSpace& nameSpace, const CodePage& codePage, const ErrorLog& log);
 
-  // Equal to a name or an address, ignoring case as the code page does.
+  // Equal to a name or an address, ignoring case as the code page does
+  // (CompareNoCase compares the upper-cased texts: the entries are
+  // upper-cased once, at the snapshot).
   bool Contains(std::string_view text, const CodePage& codePage) const;
 
   const std::vector<std::string>& Names() const { return names_; }
@@ -29,6 +32,7 @@ class AddressBook {
  private:
   std::vector<std::string> names_;
   std::vector<std::string> addresses_;
+  std::unordered_set<std::string> upperCased_;
 };
 
 }  // namespace skerrow

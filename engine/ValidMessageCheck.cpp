@@ -26,9 +26,16 @@ bool ValidMessageCheck::isValidMessage(const MessageFeatures& features) const {
 
 bool ValidMessageCheck::ContainsValidText(const std::string& text) const {
   const CodePage& codePage = env_.platform.codePage;
+  if (upperValidTextsVersion_ != statistics_.ValidTextsVersion()) {
+    upperValidTexts_.clear();
+    for (const std::string& validText : statistics_.ValidTexts()) {
+      upperValidTexts_.push_back(codePage.ToUpper(validText));
+    }
+    upperValidTextsVersion_ = statistics_.ValidTextsVersion();
+  }
   const std::string upperText = codePage.ToUpper(text);
-  for (const std::string& validText : statistics_.ValidTexts()) {
-    if (upperText.find(codePage.ToUpper(validText)) != std::string::npos) return true;
+  for (const std::string& validText : upperValidTexts_) {
+    if (upperText.find(validText) != std::string::npos) return true;
   }
   return false;
 }

@@ -3,6 +3,11 @@
 // subject or body. Options are read at every call.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "base/Env.h"
 #include "engine/MessageFeatures.h"
 
@@ -25,6 +30,10 @@ class ValidMessageCheck {
 
  private:
   bool ContainsValidText(const std::string& text) const;
+
+  // The valid texts upper-cased, made again only when the list changed.
+  mutable std::vector<std::string> upperValidTexts_;
+  mutable std::optional<std::uint64_t> upperValidTextsVersion_;
 
   Env env_;
   const WordStatistics& statistics_;

@@ -13,14 +13,6 @@ constexpr int kMaxDepth = 64;
 // the same way.
 constexpr std::size_t kMaxNodes = 1024;
 
-char16_t FoldCase(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - (u'a' - u'A'));
-  // Latin-1 lower-case letters, except the division sign and the two letters
-  // without a Latin-1 capital (sharp s, y with diaeresis).
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  return c;
-}
-
 bool IsBlank(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
@@ -187,6 +179,32 @@ std::optional<SubjectFilter> SubjectFilter::Parse(std::u16string_view text) {
 
 bool SubjectFilter::Matches(std::u16string_view subject) const {
   return root_ >= 0 && Evaluate(root_, subject);
+}
+
+char16_t SubjectFilter::FoldCase(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - (u'a' - u'A'));
+  // Latin-1 lower-case letters, except the division sign and the two letters
+  // without a Latin-1 capital (sharp s, y with diaeresis).
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+  return c;
+}
+
+SubjectFilter::Op SubjectFilter::Negated(Op op) {
+  switch (op) {
+    case Op::Equal:
+      return Op::NotEqual;
+    case Op::NotEqual:
+      return Op::Equal;
+    case Op::Less:
+      return Op::GreaterEqual;
+    case Op::LessEqual:
+      return Op::Greater;
+    case Op::Greater:
+      return Op::LessEqual;
+    case Op::GreaterEqual:
+      break;
+  }
+  return Op::Less;
 }
 
 int SubjectFilter::Compare(std::u16string_view a, std::u16string_view b) {

@@ -24,6 +24,8 @@ namespace skerrow {
 
 class SubjectFilter {
  public:
+  enum class Op : std::uint8_t { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
+
   // Empty when the text is not a filter this grammar accepts (an unknown
   // property, a missing operand, unbalanced parentheses or quotes, nesting
   // deeper than a filter ever needs).
@@ -31,12 +33,22 @@ class SubjectFilter {
 
   bool Matches(std::u16string_view subject) const;
 
-  // <0, 0, >0: the order the filter's comparisons use.
+  // <0, 0, >0: the order the filter's comparisons use: the code units of
+  // both texts with FoldCase applied, in order.
   static int Compare(std::u16string_view a, std::u16string_view b);
+  static char16_t FoldCase(char16_t c);
+
+  // The filter rebuilt bottom-up by a store that evaluates it its own way (a
+  // query on an index), with NOT already pushed down to the comparisons:
+  // compare(op, value) for each comparison, both(a, b) for AND, either(a, b)
+  // for OR. Gives exactly the matches Matches gives.
+  template <class T, class Compare, class Both, class Either>
+  T Translate(Compare compare, Both both, Either either) const {
+    return TranslateNode<T>(root_, false, compare, both, either);
+  }
 
  private:
   enum class Kind : std::uint8_t { Compare, And, Or, Not };
-  enum class Op : std::uint8_t { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
   struct Node {
     Kind kind = Kind::Compare;
     Op op = Op::Equal;
@@ -47,6 +59,26 @@ class SubjectFilter {
   class Parser;
 
   bool Evaluate(int node, std::u16string_view subject) const;
+  static Op Negated(Op op);
+
+  template <class T, class Compare, class Both, class Either>
+  T TranslateNode(int index, bool negated, Compare& compare, Both& both, Either& either) const {
+    const Node& node = nodes_[static_cast<std::size_t>(index)];
+    switch (node.kind) {
+      case Kind::Not:
+        return TranslateNode<T>(node.left, !negated, compare, both, either);
+      case Kind::And:
+      case Kind::Or: {
+        T left = TranslateNode<T>(node.left, negated, compare, both, either);
+        T right = TranslateNode<T>(node.right, negated, compare, both, either);
+        return (node.kind == Kind::And) != negated ? both(std::move(left), std::move(right))
+                                                   : either(std::move(left), std::move(right));
+      }
+      case Kind::Compare:
+        break;
+    }
+    return compare(negated ? Negated(node.op) : node.op, std::u16string_view(node.value));
+  }
 
   std::vector<Node> nodes_;
   int root_ = -1;

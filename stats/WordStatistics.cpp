@@ -74,10 +74,12 @@ std::optional<std::int32_t> WordStatistics::LookupWord(const std::string& word) 
 void WordStatistics::SetValidTexts(const std::vector<std::string>& texts) {
   validTexts_.clear();
   validTexts_.insert(texts.begin(), texts.end());
+  ++validTextsVersion_;
 }
 
 void WordStatistics::RemoveValidTexts(const std::vector<std::string>& texts) {
   for (const std::string& text : texts) validTexts_.erase(text);
+  ++validTextsVersion_;
 }
 
 std::string WordStatistics::DictionaryPath() const {

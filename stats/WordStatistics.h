@@ -78,8 +78,17 @@ class WordStatistics {
   void SetValidTexts(const std::vector<std::string>& texts);
   // Removes each given text that is present.
   void RemoveValidTexts(const std::vector<std::string>& texts);
-  void AddValidText(std::string text) { validTexts_.insert(std::move(text)); }
-  void ClearValidTexts() { validTexts_.clear(); }
+  void AddValidText(std::string text) {
+    validTexts_.insert(std::move(text));
+    ++validTextsVersion_;
+  }
+  void ClearValidTexts() {
+    validTexts_.clear();
+    ++validTextsVersion_;
+  }
+  // Changes with every change of the list, so that what is derived from it
+  // (its upper-cased form) is made once per change, not once per message.
+  std::uint64_t ValidTextsVersion() const { return validTextsVersion_; }
 
   // ".COM", ".EXE", ".BAT", ".SCR", ".PIF", ".CPL", in this order; never stored.
   const std::vector<std::string>& DangerousExtensions() const { return dangerousExtensions_; }
@@ -112,6 +121,7 @@ class WordStatistics {
   LearnedList spamLinks_{50, 2048};
   LearnedList validSenders_{50, 2048};
   std::set<std::string> validTexts_;
+  std::uint64_t validTextsVersion_ = 0;
   std::int32_t spamMessageCount_ = 0;
   std::int32_t validMessageCount_ = 0;
   std::int32_t reservedCount_ = 0;

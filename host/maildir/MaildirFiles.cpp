@@ -71,10 +71,10 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 template <class Keep>
-std::vector<std::string> ListEntries(const std::string& dir, Keep keep) {
-  std::vector<std::string> names;
+std::vector<ListedFile> ListEntries(const std::string& dir, Keep keep) {
+  std::vector<ListedFile> entries;
   DIR* handle = opendir(dir.c_str());
-  if (handle == nullptr) return names;
+  if (handle == nullptr) return entries;
   while (const dirent* entry = readdir(handle)) {
     const char* name = entry->d_name;
     if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
@@ -84,11 +84,23 @@ std::vector<std::string> ListEntries(const std::string& dir, Keep keep) {
       if (stat((dir + "/" + name).c_str(), &info) != 0) continue;
       type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
     }
-    if (keep(name, type)) names.emplace_back(name);
+    if (keep(name, type)) entries.push_back({name, entry->d_ino});
   }
   closedir(handle);
-  std::sort(names.begin(), names.end());
+  std::sort(entries.begin(), entries.end(),
+            [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
+  return entries;
+}
+
+std::vector<std::string> NamesOf(std::vector<ListedFile> entries) {
+  std::vector<std::string> names;
+  names.reserve(entries.size());
+  for (ListedFile& entry : entries) names.push_back(std::move(entry.name));
   return names;
+}
+
+bool IsMessageFile(const char* name, unsigned char type) {
+  return type == DT_REG && name[0] != '.';
 }
 
 }  // namespace
@@ -169,11 +181,29 @@ HResult MaildirFiles::CreateMessage(const std::string& tmpDir, const std::string
   HResult status = WriteNewFile(staged, bytes, mode, durable);
   if (hr::Failed(status)) return status;
   status = RenameNoReplace(staged, target);
-  if (hr::Failed(status)) {
-    unlink(staged.c_str());
-    return status;
+  if (hr::Failed(status)) unlink(staged.c_str());
+  return status;
+}
+
+HResult MaildirFiles::StageMessage(const std::string& tmpDir, const std::string& uniqueName,
+                                   std::string_view bytes, mode_t mode) {
+  return WriteNewFile(tmpDir + "/" + uniqueName, bytes, mode, false);
+}
+
+HResult MaildirFiles::SyncFiles(const std::vector<std::string>& paths) {
+  // Beyond a few files one syncfs costs less than a sync each, which would
+  // each wait for the disk.
+  constexpr std::size_t kSyncEachUpTo = 8;
+  if (paths.empty()) return hr::kOk;
+  if (paths.size() > kSyncEachUpTo) {
+    FileDescriptor fd(open(paths.front().c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() >= 0 && syncfs(fd.get()) == 0) return hr::kOk;
   }
-  if (durable) SyncDirectory(DirectoryOf(target));
+  for (const std::string& path : paths) {
+    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return StatusFromErrno(errno);
+    if (fsync(fd.get()) != 0) return StatusFromErrno(errno);
+  }
   return hr::kOk;
 }
 
@@ -196,7 +226,6 @@ HResult MaildirFiles::ReplaceMessage(const std::string& tmpDir, std::string_view
     unlink(staged.c_str());
     return status;
   }
-  if (durable) SyncDirectory(DirectoryOf(target));
   return hr::kOk;
 }
 
@@ -218,9 +247,9 @@ HResult MaildirFiles::RenameNoReplace(const std::string& from, const std::string
   return hr::kOk;
 }
 
-void MaildirFiles::SyncDirectory(const std::string& dir) {
+bool MaildirFiles::SyncDirectory(const std::string& dir) {
   FileDescriptor fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() >= 0) fsync(fd.get());
+  return fd.get() >= 0 && fsync(fd.get()) == 0;
 }
 
 bool MaildirFiles::IsDirectory(const std::string& path) {
@@ -241,12 +270,15 @@ HResult MaildirFiles::EnsureMaildir(const std::string& dir) {
 }
 
 std::vector<std::string> MaildirFiles::ListFiles(const std::string& dir) {
-  return ListEntries(
-      dir, [](const char* name, unsigned char type) { return type == DT_REG && name[0] != '.'; });
+  return NamesOf(ListEntries(dir, IsMessageFile));
+}
+
+std::vector<ListedFile> MaildirFiles::ListFilesWithInodes(const std::string& dir) {
+  return ListEntries(dir, IsMessageFile);
 }
 
 std::vector<std::string> MaildirFiles::ListDirectories(const std::string& dir) {
-  return ListEntries(dir, [](const char*, unsigned char type) { return type == DT_DIR; });
+  return NamesOf(ListEntries(dir, [](const char*, unsigned char type) { return type == DT_DIR; }));
 }
 
 void MaildirFiles::RemoveTree(const std::string& dir) {

@@ -24,6 +24,11 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
+struct ListedFile {
+  std::string name;
+  ino_t inode = 0;
+};
+
 class MaildirFiles {
  public:
   static Result<FileStamp> Stat(const std::string& path);
@@ -37,23 +42,32 @@ class MaildirFiles {
   // to hold no empty line).
   static std::size_t HeadLength(std::string_view bytes, std::size_t from = 0);
 
-  // Writes bytes into a new file in tmpDir (created exclusively, name chosen
-  // from the unique name), syncs it, and renames it to target, which must not
-  // exist yet. The new file gets mode.
-  // Without durable, the sync is skipped (a scratch store, see
-  // MaildirStoreOptions::durable).
+  // Writes bytes into a new file in tmpDir (created exclusively, named by the
+  // unique name) and renames it to target, which must not exist yet. The new
+  // file gets mode. With durable, the file is synced before the rename; the
+  // rename itself is made durable by syncing target's directory, which is
+  // the caller's to do (so that a batch can share it).
   static HResult CreateMessage(const std::string& tmpDir, const std::string& uniqueName,
                                std::string_view bytes, const std::string& target, mode_t mode,
                                bool durable = true);
-  // Writes bytes into a fresh file in tmpDir, syncs it, and renames it over
-  // target, keeping target's permission bits.
+  // Writes bytes into tmpDir/uniqueName, created exclusively, unsynced: the
+  // first half of CreateMessage, for a batch whose files are made durable
+  // together (SyncFiles) before they are renamed into place.
+  static HResult StageMessage(const std::string& tmpDir, const std::string& uniqueName,
+                              std::string_view bytes, mode_t mode);
+  // Makes the files' contents durable: each synced when they are few, else
+  // the whole file system at once (a single call, however many files).
+  static HResult SyncFiles(const std::vector<std::string>& paths);
+  // Writes bytes into a fresh file in tmpDir, syncs it (with durable), and
+  // renames it over target, keeping target's permission bits. Syncing
+  // target's directory is the caller's.
   static HResult ReplaceMessage(const std::string& tmpDir, std::string_view bytes,
                                 const std::string& target, bool durable = true);
 
   // Renames without ever replacing an existing file or directory.
   static HResult RenameNoReplace(const std::string& from, const std::string& to);
-  // Makes the last renames in the directory durable.
-  static void SyncDirectory(const std::string& dir);
+  // Makes the last renames in the directory durable; false when that failed.
+  static bool SyncDirectory(const std::string& dir);
 
   static bool IsDirectory(const std::string& path);
   // A Maildir: a directory with cur/ or new/.
@@ -63,6 +77,8 @@ class MaildirFiles {
 
   // The names of the regular files in dir, except hidden ones, sorted.
   static std::vector<std::string> ListFiles(const std::string& dir);
+  // The same with their inode numbers, as the directory gives them.
+  static std::vector<ListedFile> ListFilesWithInodes(const std::string& dir);
   // The names of the subdirectories of dir, sorted.
   static std::vector<std::string> ListDirectories(const std::string& dir);
 

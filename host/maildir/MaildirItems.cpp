@@ -14,15 +14,19 @@ std::vector<std::shared_ptr<MessageRecord>> MaildirItems::Current() {
 }
 
 Result<std::int32_t> MaildirItems::Count() {
-  if (node_) return Ok(context_->Tree().CountItems(*node_));
+  if (node_) return Ok(context_->Catalog().Count(node_));
   return Ok(static_cast<std::int32_t>(fixed_.size()));
 }
 
 Result<ItemsPtr> MaildirItems::Restrict(const std::u16string& filter) {
   const std::optional<SubjectFilter> parsed = SubjectFilter::Parse(filter);
   if (!parsed) return Fail<ItemsPtr>(hr::kInvalidArg);
+  if (node_) {
+    return Ok<ItemsPtr>(
+        std::make_shared<MaildirItems>(context_, context_->Catalog().Matching(node_, *parsed)));
+  }
   std::vector<std::shared_ptr<MessageRecord>> matches;
-  for (const auto& record : Current()) {
+  for (const auto& record : fixed_) {
     auto subject = context_->SubjectOf(*record);
     if (subject.ok() && parsed->Matches(subject.value)) matches.push_back(record);
   }

@@ -90,6 +90,9 @@ MaildirStore::~MaildirStore() {
   // The selection holds item handles, which hold the context: let go of
   // them so that the context can go once the last outside handle does.
   context_->SetSelection({});
+  // The index is the store's as long as the lock is: handles that outlive
+  // the store read the folders themselves.
+  context_->Catalog().CloseIndex();
 }
 
 ApplicationPtr MaildirStore::GetApplication() {
@@ -130,6 +133,21 @@ Result<MailItemPtr> MaildirStore::Deliver(std::string_view bytes) {
   auto record = context_->Deliver(bytes);
   if (!record.ok()) return Fail<MailItemPtr>(record.status);
   return Ok(context_->ItemHandle(record.value));
+}
+
+std::vector<Result<std::string>> MaildirStore::Stage(
+    const std::vector<std::string_view>& messages) {
+  return context_->StageDeliveries(messages);
+}
+
+Result<MailItemPtr> MaildirStore::DeliverStaged(const std::string& staged, std::string_view bytes) {
+  auto record = context_->DeliverStaged(staged, bytes);
+  if (!record.ok()) return Fail<MailItemPtr>(record.status);
+  return Ok(context_->ItemHandle(record.value));
+}
+
+HResult MaildirStore::EndDeliveries() {
+  return context_->EndDeliveries();
 }
 
 Result<MailItemPtr> MaildirStore::FindItem(std::string_view pathOrUniqueName) {

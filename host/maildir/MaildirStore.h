@@ -83,6 +83,16 @@ class MaildirStore {
   // the Inbox and ItemAdd on its items. The result is the item as delivered;
   // where it is after the handlers ran, Locate tells.
   Result<MailItemPtr> Deliver(std::string_view bytes);
+  // Many messages at once, each made durable before it is delivered, the
+  // cost of durability shared between them:
+  //   auto staged = store.Stage(messages);          // written, durable together
+  //   for each: store.DeliverStaged(staged[i].value, messages[i]);  // as Deliver
+  //   store.EndDeliveries();                         // what the handlers changed, durable
+  // Report nothing before EndDeliveries has succeeded. A message whose
+  // staging failed is not delivered.
+  std::vector<Result<std::string>> Stage(const std::vector<std::string_view>& messages);
+  Result<MailItemPtr> DeliverStaged(const std::string& staged, std::string_view bytes);
+  HResult EndDeliveries();
   // A message by the path of its file (even a path whose flags or folder
   // have changed since) or by its unique name. kFileNotFound when no file of
   // the store has it.

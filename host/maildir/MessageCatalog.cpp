@@ -1,6 +1,7 @@
 #include "host/maildir/MessageCatalog.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "host/maildir/MaildirStatus.h"
 #include "host/maildir/MessageRewriter.h"
@@ -34,12 +35,33 @@ std::shared_ptr<MessageRecord> MessageCatalog::RecordFor(const std::shared_ptr<F
   return record;
 }
 
+std::string MessageCatalog::IndexKey(const std::shared_ptr<FolderNode>& folder) {
+  if (!index_ || folder->isRoot) return {};
+  const std::string dir = tree_.Directory(*folder);
+  const std::string& store = tree_.StoreDirectory();
+  std::string key = dir.size() > store.size() && dir.compare(0, store.size(), store) == 0
+                        ? dir.substr(store.size() + 1)
+                        : dir;
+  if (key.empty()) key = ".";
+  index_->Sync(key, dir);
+  return key;
+}
+
+void MessageCatalog::Refresh(const std::shared_ptr<FolderNode>& folder) {
+  const std::string key = IndexKey(folder);
+  if (!key.empty()) index_->Sync(key, tree_.Directory(*folder), true);
+}
+
 std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::List(
     const std::shared_ptr<FolderNode>& folder) {
   std::vector<std::shared_ptr<MessageRecord>> records;
+  if (const std::string key = IndexKey(folder); !key.empty()) {
+    for (const IndexedFile& file : index_->Files(key)) records.push_back(RecordFor(folder, file));
+    return records;
+  }
   const std::string dir = tree_.Directory(*folder);
   if (dir.empty()) return records;
-  std::vector<std::pair<std::string, const char*>> files;
+  std::vector<std::pair<std::string, std::string>> files;
   for (const char* subdir : kSubdirs) {
     for (std::string& name : MaildirFiles::ListFiles(dir + "/" + subdir)) {
       files.emplace_back(std::move(name), subdir);
@@ -49,6 +71,147 @@ std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::List(
   records.reserve(files.size());
   for (const auto& [name, subdir] : files) records.push_back(RecordFor(folder, subdir, name));
   return records;
+}
+
+std::int32_t MessageCatalog::Count(const std::shared_ptr<FolderNode>& folder) {
+  if (const std::string key = IndexKey(folder); !key.empty()) return index_->Count(key);
+  return tree_.CountItems(*folder);
+}
+
+std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::Matching(
+    const std::shared_ptr<FolderNode>& folder, const SubjectFilter& filter) {
+  std::vector<std::shared_ptr<MessageRecord>> matches;
+  const std::string key = IndexKey(folder);
+  if (key.empty()) {
+    for (const auto& record : List(folder)) {
+      if (record->pendingSubject) {
+        if (filter.Matches(*record->pendingSubject)) matches.push_back(record);
+        continue;
+      }
+      auto summary = Summary(*record);
+      if (summary.ok() && filter.Matches(summary.value->subject)) matches.push_back(record);
+    }
+    return matches;
+  }
+  // The index knows the files' subjects; a subject written but not saved
+  // yet is judged here.
+  for (const IndexedFile& file : index_->Matching(key, filter)) {
+    auto record = RecordFor(folder, file);
+    if (!record->pendingSubject) matches.push_back(std::move(record));
+  }
+  for (auto it = records_.lower_bound(Key(folder.get(), std::string()));
+       it != records_.end() && it->first.first == folder.get(); ++it) {
+    auto record = it->second.lock();
+    if (record && record->pendingSubject && filter.Matches(*record->pendingSubject)) {
+      matches.push_back(std::move(record));
+    }
+  }
+  std::sort(matches.begin(), matches.end(), [](const auto& a, const auto& b) {
+    return std::tie(a->fileName, a->subdir) < std::tie(b->fileName, b->subdir);
+  });
+  return matches;
+}
+
+std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::WithUniqueName(
+    std::string_view uniqueName) {
+  std::vector<std::shared_ptr<MessageRecord>> found;
+  const std::vector<std::shared_ptr<FolderNode>> folders = tree_.AllFolders();
+  if (index_) {
+    std::map<std::string, std::shared_ptr<FolderNode>> byKey;
+    for (const auto& folder : folders) byKey.emplace(IndexKey(folder), folder);
+    std::vector<IndexedLocation> locations = index_->WithUniqueName(uniqueName);
+    for (const auto& folder : folders) {
+      for (const IndexedLocation& location : locations) {
+        const auto node = byKey.find(location.folder);
+        if (node != byKey.end() && node->second == folder) {
+          found.push_back(RecordFor(folder, location.file));
+        }
+      }
+    }
+    return found;
+  }
+  for (const auto& folder : folders) {
+    const std::string dir = tree_.Directory(*folder);
+    for (const char* subdir : kSubdirs) {
+      for (const std::string& name : MaildirFiles::ListFiles(dir + "/" + subdir)) {
+        if (MaildirFileName::UniqueName(name) == uniqueName) {
+          found.push_back(RecordFor(folder, subdir, name));
+        }
+      }
+    }
+  }
+  return found;
+}
+
+Result<std::shared_ptr<MessageRecord>> MessageCatalog::Create(
+    const std::shared_ptr<FolderNode>& folder, const std::string& uniqueName,
+    std::string_view bytes) {
+  using RecordResult = Result<std::shared_ptr<MessageRecord>>;
+  const bool batch = batch_;
+  BeginBatch();
+  HResult status = Stage(folder, uniqueName, bytes);
+  if (hr::Succeeded(status)) status = SyncStaged();
+  RecordResult created =
+      hr::Succeeded(status) ? Admit(folder, uniqueName, bytes) : RecordResult{status, nullptr};
+  if (!batch) {
+    const HResult ended = EndBatch();
+    if (created.ok() && hr::Failed(ended)) return RecordResult{ended, created.value};
+  }
+  return created;
+}
+
+HResult MessageCatalog::Stage(const std::shared_ptr<FolderNode>& folder,
+                              const std::string& uniqueName, std::string_view bytes) {
+  const std::string dir = tree_.Directory(*folder);
+  HResult status = MaildirFiles::EnsureMaildir(dir);
+  if (hr::Failed(status)) return status;
+  status = MaildirFiles::StageMessage(dir + "/tmp", uniqueName, bytes, 0600);
+  if (hr::Succeeded(status)) staged_.push_back(dir + "/tmp/" + uniqueName);
+  return status;
+}
+
+HResult MessageCatalog::SyncStaged() {
+  const HResult status = durable_ ? MaildirFiles::SyncFiles(staged_) : hr::kOk;
+  staged_.clear();
+  return status;
+}
+
+Result<std::shared_ptr<MessageRecord>> MessageCatalog::Admit(
+    const std::shared_ptr<FolderNode>& folder, const std::string& uniqueName,
+    std::string_view bytes) {
+  using RecordResult = Result<std::shared_ptr<MessageRecord>>;
+  const std::string dir = tree_.Directory(*folder);
+  const std::string key = IndexKey(folder);
+  const std::string path = dir + "/new/" + uniqueName;
+  const HResult status = MaildirFiles::RenameNoReplace(dir + "/tmp/" + uniqueName, path);
+  if (hr::Failed(status)) return RecordResult{status, nullptr};
+  Sync(dir + "/new");
+  auto record = RecordFor(folder, "new", uniqueName);
+  // The header is at hand: the summary needs no second reading.
+  auto summary = std::make_shared<const MessageSummary>(
+      MessageReader::ReadSummary(bytes.substr(0, MaildirFiles::HeadLength(bytes))));
+  if (auto stamp = MaildirFiles::Stat(path); stamp.ok()) {
+    record->summary = summary;
+    record->summaryStamp = stamp.value;
+    if (index_) index_->Added(key, {"new", uniqueName}, stamp.value.inode, summary->subject);
+  }
+  return Ok(record);
+}
+
+HResult MessageCatalog::EndBatch() {
+  batch_ = false;
+  HResult status = SyncStaged();
+  for (const std::string& dir : unsyncedDirectories_) {
+    if (!MaildirFiles::SyncDirectory(dir) && hr::Succeeded(status)) status = hr::kFail;
+  }
+  unsyncedDirectories_.clear();
+  return status;
+}
+
+void MessageCatalog::NoteRename(const std::string& oldKey, const IndexedFile& oldFile,
+                                MessageRecord& record) {
+  if (!index_ || oldKey.empty()) return;
+  index_->Renamed(oldKey, oldFile, IndexKey(record.folder), {record.subdir, record.fileName});
 }
 
 std::string MessageCatalog::PathOf(const MessageRecord& record) const {
@@ -115,9 +278,15 @@ HResult MessageCatalog::Save(MessageRecord& record) {
   if (!raw.ok()) return raw.status;
   auto rewritten = MessageRewriter::Apply(raw.value, edits);
   if (!rewritten.ok()) return rewritten.status;
+  const std::string key = IndexKey(record.folder);
   const HResult status = MaildirFiles::ReplaceMessage(tree_.Directory(*record.folder) + "/tmp",
                                                       rewritten.value, path.value, durable_);
   if (hr::Failed(status)) return status;
+  Sync(tree_.Directory(*record.folder) + "/" + record.subdir);
+  if (auto stamp = MaildirFiles::Stat(path.value); stamp.ok() && index_ && !key.empty()) {
+    index_->Rewritten(key, {record.subdir, record.fileName}, stamp.value.inode,
+                      MessageReader::ReadSubject(rewritten.value));
+  }
   record.pendingSubject.reset();
   record.pendingHtmlBody.reset();
   record.summary.reset();
@@ -132,11 +301,14 @@ HResult MessageCatalog::SetSeen(MessageRecord& record, bool seen) {
   const std::string name = MaildirFileName::WithFlag(record.fileName, 'S', seen);
   if (record.subdir == "cur" && name == record.fileName) return hr::kOk;
   const std::string curDir = tree_.Directory(*record.folder) + "/cur";
+  const std::string key = IndexKey(record.folder);
+  const IndexedFile old{record.subdir, record.fileName};
   const HResult status = MaildirFiles::RenameNoReplace(path.value, curDir + "/" + name);
   if (hr::Failed(status)) return status;
   Sync(curDir);
   record.subdir = "cur";
   record.fileName = name;
+  NoteRename(key, old, record);
   return hr::kOk;
 }
 
@@ -149,9 +321,17 @@ HResult MessageCatalog::Relocate(MessageRecord& record,
   HResult status = MaildirFiles::EnsureMaildir(destinationDir);
   if (hr::Failed(status)) return status;
   const std::string unique(record.UniqueName());
-  for (const char* subdir : kSubdirs) {
-    for (const std::string& name : MaildirFiles::ListFiles(destinationDir + "/" + subdir)) {
-      if (MaildirFileName::UniqueName(name) == unique) return kAlreadyExists;
+  const std::string key = IndexKey(record.folder);
+  const IndexedFile old{record.subdir, record.fileName};
+  if (const std::string destinationKey = IndexKey(destination); !destinationKey.empty()) {
+    for (const IndexedLocation& location : index_->WithUniqueName(unique)) {
+      if (location.folder == destinationKey) return kAlreadyExists;
+    }
+  } else {
+    for (const char* subdir : kSubdirs) {
+      for (const std::string& name : MaildirFiles::ListFiles(destinationDir + "/" + subdir)) {
+        if (MaildirFileName::UniqueName(name) == unique) return kAlreadyExists;
+      }
     }
   }
   const std::string name = MaildirFileName::ForCur(record.fileName);
@@ -164,6 +344,7 @@ HResult MessageCatalog::Relocate(MessageRecord& record,
   record.subdir = "cur";
   record.fileName = name;
   Rekey(record, oldFolder, unique);
+  NoteRename(key, old, record);
   return hr::kOk;
 }
 
@@ -173,11 +354,14 @@ HResult MessageCatalog::TakeIntoCur(MessageRecord& record) {
   if (record.subdir != "new") return hr::kOk;
   const std::string curDir = tree_.Directory(*record.folder) + "/cur";
   const std::string name = MaildirFileName::ForCur(record.fileName);
+  const std::string key = IndexKey(record.folder);
+  const IndexedFile old{record.subdir, record.fileName};
   const HResult status = MaildirFiles::RenameNoReplace(path.value, curDir + "/" + name);
   if (hr::Failed(status)) return status;
   Sync(curDir);
   record.subdir = "cur";
   record.fileName = name;
+  NoteRename(key, old, record);
   return hr::kOk;
 }
 

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "host/maildir/FolderTree.h"
 #include "host/maildir/MaildirFiles.h"
 #include "host/maildir/MessageRecord.h"
+#include "host/maildir/StoreIndex.h"
 
 namespace skerrow::maildir {
 
@@ -25,11 +27,61 @@ class MessageCatalog {
   MessageCatalog(FolderTree& tree, bool durable) : tree_(tree), durable_(durable) {}
   bool Durable() const { return durable_; }
 
+  // With an index, the listings, counts, subject filters and lookups by
+  // unique name are answered from it (each folder brought up to date from
+  // its listing the first time); without one, from the folders' listings
+  // and the message files every time. The answers are the same.
+  void UseIndex(std::unique_ptr<StoreIndex> index) { index_ = std::move(index); }
+  // Commits the index and lets it go.
+  void CloseIndex() { index_.reset(); }
+  // Null without one.
+  StoreIndex* Index() { return index_.get(); }
+  void CommitIndex() {
+    if (index_) index_->Commit();
+  }
+  // Takes the folder's listing again: other programs may have changed it.
+  void Refresh(const std::shared_ptr<FolderNode>& folder);
+
   // The record of a file, shared with every other holder of the message.
   std::shared_ptr<MessageRecord> RecordFor(const std::shared_ptr<FolderNode>& folder,
                                            const std::string& subdir, const std::string& fileName);
-  // The folder's messages now, new/ before cur/, each sorted by name.
+  // The folder's messages now, sorted by file name.
   std::vector<std::shared_ptr<MessageRecord>> List(const std::shared_ptr<FolderNode>& folder);
+  // Messages in cur/ and new/.
+  std::int32_t Count(const std::shared_ptr<FolderNode>& folder);
+  // The folder's messages whose subject as the items show it (written but
+  // unsaved, else the file's) the filter matches, sorted by file name.
+  std::vector<std::shared_ptr<MessageRecord>> Matching(const std::shared_ptr<FolderNode>& folder,
+                                                       const SubjectFilter& filter);
+  // Every message of the store with this unique name, folder by folder in
+  // the tree's order.
+  std::vector<std::shared_ptr<MessageRecord>> WithUniqueName(std::string_view uniqueName);
+  // A new message in the folder's new/ (written into tmp/ first, synced,
+  // then renamed), its file named from the unique name; kAlreadyExists when
+  // one of the name is there.
+  Result<std::shared_ptr<MessageRecord>> Create(const std::shared_ptr<FolderNode>& folder,
+                                                const std::string& uniqueName,
+                                                std::string_view bytes);
+
+  // A batch shares the cost of durability between many messages:
+  //   BeginBatch();
+  //   Stage(...) for each message;          // written into tmp/, unsynced
+  //   SyncStaged();                          // all their contents durable at once
+  //   Admit(...) for each, and whatever the handlers do (renames, rewrites),
+  //                                          // directories not synced one by one
+  //   EndBatch();                            // every directory touched, synced
+  // A kill at any point loses no message that was admitted and admits none
+  // twice: a staged file is only ever renamed once, into new/.
+  void BeginBatch() { batch_ = true; }
+  HResult Stage(const std::shared_ptr<FolderNode>& folder, const std::string& uniqueName,
+                std::string_view bytes);
+  HResult SyncStaged();
+  // The staged file into the folder's new/; bytes are its content, for the
+  // summary.
+  Result<std::shared_ptr<MessageRecord>> Admit(const std::shared_ptr<FolderNode>& folder,
+                                               const std::string& uniqueName,
+                                               std::string_view bytes);
+  HResult EndBatch();
 
   // The file's current path. A file renamed behind the store's back (flags
   // changed, new/ to cur/) is found again by its unique name; a file that is
@@ -53,15 +105,33 @@ class MessageCatalog {
   using Key = std::pair<const FolderNode*, std::string>;
 
   std::string PathOf(const MessageRecord& record) const;
+  // The folder's name in the index, synced first; empty without an index.
+  std::string IndexKey(const std::shared_ptr<FolderNode>& folder);
+  std::shared_ptr<MessageRecord> RecordFor(const std::shared_ptr<FolderNode>& folder,
+                                           const IndexedFile& file) {
+    return RecordFor(folder, file.subdir, file.name);
+  }
+  // Tells the index of a rename the catalog made.
+  void NoteRename(const std::string& oldKey, const IndexedFile& oldFile, MessageRecord& record);
   void Rekey(MessageRecord& record, const FolderNode* oldFolder, const std::string& oldUnique);
   void Forget();
 
-  void Sync(const std::string& dir) const {
-    if (durable_) MaildirFiles::SyncDirectory(dir);
+  // Makes the last renames in dir durable, at once or at the batch's end.
+  void Sync(const std::string& dir) {
+    if (!durable_) return;
+    if (batch_) {
+      unsyncedDirectories_.insert(dir);
+    } else {
+      MaildirFiles::SyncDirectory(dir);
+    }
   }
 
   FolderTree& tree_;
   bool durable_;
+  std::unique_ptr<StoreIndex> index_;
+  bool batch_ = false;
+  std::vector<std::string> staged_;
+  std::set<std::string> unsyncedDirectories_;
   std::map<Key, std::weak_ptr<MessageRecord>> records_;
   std::size_t sweepAt_ = 1024;
 };

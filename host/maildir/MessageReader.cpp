@@ -98,6 +98,11 @@ MessageSummary MessageReader::ReadSummary(std::string_view head) {
   return summary;
 }
 
+std::u16string MessageReader::ReadSubject(std::string_view head) {
+  const HeaderField* subject = HeaderBlock::Parse(head).Find("Subject");
+  return subject != nullptr ? EncodedWordDecoder::Decode(subject->value) : std::u16string();
+}
+
 MessageBodies MessageReader::ReadBodies(std::string_view raw) {
   const MimeStructure structure = MimeStructure::Parse(raw);
   MessageBodies bodies;

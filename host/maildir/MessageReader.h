@@ -34,6 +34,8 @@ class MessageReader {
  public:
   // head: the raw message, or at least its header block.
   static MessageSummary ReadSummary(std::string_view head);
+  // The subject alone, as ReadSummary gives it.
+  static std::u16string ReadSubject(std::string_view head);
   static MessageBodies ReadBodies(std::string_view raw);
   // An RFC 5322 date (leniently), as seconds since the epoch.
   static std::optional<std::time_t> ParseDate(std::string_view text);

@@ -30,7 +30,9 @@ StoreContext::StoreContext(std::string storeDir, std::unique_ptr<StoreLayout> la
       catalog_(tree_, durable),
       contactsDir_(std::move(contactsDir)),
       applicationEvents_(EventInterface::ApplicationEvents, queue_),
-      commandBars_(std::make_shared<StandInCommandBars>(queue_, clipboard)) {}
+      commandBars_(std::make_shared<StandInCommandBars>(queue_, clipboard)) {
+  catalog_.UseIndex(StoreIndex::Open(tree_.StoreDirectory()));
+}
 
 FolderPtr StoreContext::FolderHandle(const std::shared_ptr<FolderNode>& node) {
   return std::make_shared<MaildirFolder>(shared_from_this(), node);
@@ -98,27 +100,58 @@ Result<MailItemPtr> StoreContext::Move(const std::shared_ptr<MessageRecord>& rec
 }
 
 Result<std::shared_ptr<MessageRecord>> StoreContext::Deliver(std::string_view bytes) {
-  using RecordResult = Result<std::shared_ptr<MessageRecord>>;
   const std::shared_ptr<FolderNode> inbox = tree_.Inbox();
-  const std::string dir = tree_.Directory(*inbox);
-  HResult status = MaildirFiles::EnsureMaildir(dir);
-  if (hr::Failed(status)) return RecordResult{status, nullptr};
-  std::string name;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = MaildirFileName::NewUniqueName(++deliveries_);
-    status = MaildirFiles::CreateMessage(dir + "/tmp", name, bytes, dir + "/new/" + name, 0600,
-                                         catalog_.Durable());
-    if (status != kAlreadyExists) break;
+  Result<std::shared_ptr<MessageRecord>> created{kAlreadyExists, nullptr};
+  for (int attempt = 0; attempt < 100 && created.status == kAlreadyExists; ++attempt) {
+    created = catalog_.Create(inbox, MaildirFileName::NewUniqueName(++deliveries_), bytes);
   }
-  if (hr::Failed(status)) return RecordResult{status, nullptr};
-  auto record = catalog_.RecordFor(inbox, "new", name);
+  if (created.ok()) RaiseDelivered(created.value);
+  return created;
+}
+
+std::vector<Result<std::string>> StoreContext::StageDeliveries(
+    const std::vector<std::string_view>& messages) {
+  const std::shared_ptr<FolderNode> inbox = tree_.Inbox();
+  catalog_.BeginBatch();
+  std::vector<Result<std::string>> staged;
+  for (std::string_view bytes : messages) {
+    Result<std::string> name{kAlreadyExists, {}};
+    for (int attempt = 0; attempt < 100 && name.status == kAlreadyExists; ++attempt) {
+      name.value = MaildirFileName::NewUniqueName(++deliveries_);
+      name.status = catalog_.Stage(inbox, name.value, bytes);
+    }
+    staged.push_back(std::move(name));
+  }
+  // Nothing is delivered unless all of it is durable.
+  if (const HResult status = catalog_.SyncStaged(); hr::Failed(status)) {
+    for (auto& name : staged) {
+      if (name.ok()) name.status = status;
+    }
+  }
+  return staged;
+}
+
+Result<std::shared_ptr<MessageRecord>> StoreContext::DeliverStaged(const std::string& uniqueName,
+                                                                   std::string_view bytes) {
+  auto admitted = catalog_.Admit(tree_.Inbox(), uniqueName, bytes);
+  if (admitted.ok()) RaiseDelivered(admitted.value);
+  return admitted;
+}
+
+HResult StoreContext::EndDeliveries() {
+  const HResult status = catalog_.EndBatch();
+  catalog_.CommitIndex();
+  return status;
+}
+
+void StoreContext::RaiseDelivered(const std::shared_ptr<MessageRecord>& record) {
+  const std::shared_ptr<FolderNode> inbox = tree_.Inbox();
   // Left in new/ if this fails: the next watch takes it as new mail.
   catalog_.TakeIntoCur(*record);
   RefreshCount(inbox);
   EventQueue::Batch batch(*queue_);
   RaiseFolderChange(inbox);
   RaiseItemAdd(inbox, record);
-  return Ok(record);
 }
 
 int StoreContext::Poll() {
@@ -126,6 +159,7 @@ int StoreContext::Poll() {
   EventQueue::Batch batch(*queue_);
   const std::vector<std::shared_ptr<FolderNode>> topLevel = tree_.Children(tree_.Root());
   for (const auto& node : topLevel) {
+    catalog_.Refresh(node);
     const std::optional<std::int32_t> before = node->knownCount;
     const bool changed = RefreshCount(node);
     if (before && changed) {
@@ -141,6 +175,7 @@ int StoreContext::Poll() {
     RaiseItemAdd(inbox, record);
     ++raised;
   }
+  catalog_.CommitIndex();
   return raised;
 }
 
@@ -158,31 +193,18 @@ Result<std::shared_ptr<MessageRecord>> StoreContext::Find(std::string_view pathO
   }
   const std::string unique(MaildirFileName::UniqueName(fileName));
   if (unique.empty()) return RecordResult{hr::kInvalidArg, nullptr};
-
-  struct Candidate {
-    std::shared_ptr<FolderNode> folder;
-    const char* subdir;
-    std::string name;
-  };
-  std::optional<Candidate> first;
-  for (const auto& folder : tree_.AllFolders()) {
-    const std::string dir = tree_.Directory(*folder);
-    for (const char* subdir : {"new", "cur"}) {
-      for (const std::string& name : MaildirFiles::ListFiles(dir + "/" + subdir)) {
-        if (MaildirFileName::UniqueName(name) != unique) continue;
-        if (!folderHint.empty() && RealPath(dir) == folderHint) {
-          return Ok(catalog_.RecordFor(folder, subdir, name));
-        }
-        if (!first) first = Candidate{folder, subdir, name};
-      }
+  const auto found = catalog_.WithUniqueName(unique);
+  if (found.empty()) return RecordResult{kFileNotFound, nullptr};
+  for (const auto& record : found) {
+    if (!folderHint.empty() && RealPath(tree_.Directory(*record->folder)) == folderHint) {
+      return Ok(record);
     }
   }
-  if (!first) return RecordResult{kFileNotFound, nullptr};
-  return Ok(catalog_.RecordFor(first->folder, first->subdir, first->name));
+  return Ok(found.front());
 }
 
 void StoreContext::RememberTopLevelCounts() {
-  for (const auto& node : tree_.Children(tree_.Root())) node->knownCount = tree_.CountItems(*node);
+  for (const auto& node : tree_.Children(tree_.Root())) node->knownCount = catalog_.Count(node);
 }
 
 void StoreContext::RaiseFolderChange(const std::shared_ptr<FolderNode>& node) {
@@ -197,7 +219,7 @@ void StoreContext::RaiseItemAdd(const std::shared_ptr<FolderNode>& node,
 }
 
 bool StoreContext::RefreshCount(const std::shared_ptr<FolderNode>& node) {
-  const std::int32_t count = tree_.CountItems(*node);
+  const std::int32_t count = catalog_.Count(node);
   const bool changed = !node->knownCount || *node->knownCount != count;
   node->knownCount = count;
   return changed;

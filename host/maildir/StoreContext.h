@@ -63,6 +63,13 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   // Adds a message to the Inbox (tmp/, then new/, then cur/) and raises
   // FolderChange for the Inbox and ItemAdd on its items.
   Result<std::shared_ptr<MessageRecord>> Deliver(std::string_view bytes);
+  // Delivery in a batch (see MessageCatalog::BeginBatch): every message
+  // written and made durable first, each then delivered with its events as
+  // Deliver does, and the changes the handlers made synced at the end.
+  std::vector<Result<std::string>> StageDeliveries(const std::vector<std::string_view>& messages);
+  Result<std::shared_ptr<MessageRecord>> DeliverStaged(const std::string& uniqueName,
+                                                       std::string_view bytes);
+  HResult EndDeliveries();
   // Raises FolderChange for each top-level folder whose item count changed
   // since last seen, then takes each file in the Inbox's new/ as new mail
   // (into cur/, then ItemAdd). Returns the number of events raised.
@@ -86,6 +93,7 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
                     const std::shared_ptr<MessageRecord>& record);
   // Updates a folder's known count and reports whether it changed.
   bool RefreshCount(const std::shared_ptr<FolderNode>& node);
+  void RaiseDelivered(const std::shared_ptr<MessageRecord>& record);
 
   std::shared_ptr<EventQueue> queue_;
   FolderTree tree_;

@@ -44,6 +44,21 @@ TEST_F(ValidMessageCheckTest, FindsAValidTextAnywhereInTheSubjectIgnoringCase) {
   EXPECT_FALSE(IsValid("", "Your bill", ""));
 }
 
+// The upper-cased valid texts are kept between messages: they must follow
+// every change of the list.
+TEST_F(ValidMessageCheckTest, SeesTheValidTextsAsTheyAreAtEachMessage) {
+  const ValidMessageCheck check(world_.env(), statistics_, book_);
+  MessageFeatures features;
+  features.subject = "Your receipt";
+  EXPECT_FALSE(check.isValidMessage(features));
+  statistics_.AddValidText("Receipt");
+  EXPECT_TRUE(check.isValidMessage(features));
+  statistics_.RemoveValidTexts({"Receipt"});
+  EXPECT_FALSE(check.isValidMessage(features));
+  statistics_.SetValidTexts({"YOUR"});
+  EXPECT_TRUE(check.isValidMessage(features));
+}
+
 TEST_F(ValidMessageCheckTest, IgnoresTheSubjectWhenItsOptionIsOff) {
   world_.options().bValidSubjectTxt = 0;
   EXPECT_FALSE(IsValid("", "Your INVOICE", ""));

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,6 +15,7 @@
 
 #include "base/Utf8.h"
 #include "host/maildir/MaildirStatus.h"
+#include "host/maildir/StoreIndex.h"
 #include "tests/support/TempFolder.h"
 
 namespace skerrow::maildir {
@@ -187,8 +192,9 @@ TEST_F(MaildirStoreTest, AddingAFolderMakesAMaildirAndSubfoldersNestInside) {
   EXPECT_EQ(Text(Folder(u"Junk E-mail/Old \u00e9")->Name()), "Old \xC3\xA9");
   // No leftovers of the creation.
   for (const auto& entry : fs::directory_iterator(storeDir)) {
-    if (entry.path().filename() == ".skerrow.lock") continue;
-    EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+    const std::string name = entry.path().filename().string();
+    if (name == ".skerrow.lock" || name.rfind(StoreIndex::kFileName, 0) == 0) continue;
+    EXPECT_NE(name[0], '.') << entry.path();
   }
 }
 
@@ -573,6 +579,73 @@ TEST_F(MaildirStoreTest, AddressListsComeFromTheContactsVCards) {
   EXPECT_EQ(work->Item(1).value->Name().value, u"Maya");
   EXPECT_EQ(work->Item(1).value->Address().value, u"maya@x");
   EXPECT_EQ(store->GetApplication()->GetNamespace(u"OTHER").status, hr::kInvalidArg);
+}
+
+// The address book's cache: a file whose size and modification time are as
+// when it was read is not read again; a changed one is.
+TEST_F(MaildirStoreTest, AContactsFileIsReadAgainOnlyWhenItsSizeOrTimeChanged) {
+  const fs::path card = temp.path() / "contacts" / "family.vcf";
+  fs::create_directories(card.parent_path());
+  WriteFile(card, "BEGIN:VCARD\nFN:Dad\nEND:VCARD\n");
+  const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(card, past);
+  const auto firstName = [&] {
+    auto space = store->GetApplication()->GetNamespace(u"MAPI").value;
+    auto entries = space->GetAddressLists().value->Item(1).value->GetAddressEntries().value;
+    return Utf16ToUtf8(entries->Item(1).value->Name().value);
+  };
+  Open();
+  EXPECT_EQ(firstName(), "Dad");
+  store.reset();
+  WriteFile(card, "BEGIN:VCARD\nFN:Mum\nEND:VCARD\n");  // same size, time put back
+  fs::last_write_time(card, past);
+  Open();
+  EXPECT_EQ(firstName(), "Dad");
+  store.reset();
+  fs::last_write_time(card, past + std::chrono::seconds(1));
+  Open();
+  EXPECT_EQ(firstName(), "Mum");
+}
+
+// Delivery in a batch: nothing is a message before it is durable, and a kill
+// before the end loses no message delivered and delivers none twice.
+TEST_F(MaildirStoreTest, ABatchDeliversOnlyWhatItStagedEachMessageOnce) {
+  const std::vector<std::string> messages = {Message("one"), Message("two"), Message("three")};
+  const std::vector<std::string_view> bytes(messages.begin(), messages.end());
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto opening = MaildirStore::Open(storeDir);
+    if (!opening.store) _exit(2);
+    MaildirStore& opened = *opening.store;
+    auto staged = opened.Stage(bytes);
+    bool ok = staged.size() == 3 && FilesIn(storeDir / "Inbox/new").empty() &&
+              FilesIn(storeDir / "Inbox/tmp").size() == 3;
+    for (std::size_t i = 0; i < 2; ++i) {
+      ok = ok && opened.DeliverStaged(staged[i].value, bytes[i]).ok();
+    }
+    _exit(ok ? 0 : 1);  // killed before the third and before the batch ended
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  auto reopened = MaildirStore::Open(storeDir);
+  std::vector<std::string> subjects;
+  auto items = reopened.store->Inbox()->GetItems().value;
+  for (auto item = items->GetFirst(); item.value; item = items->GetNext()) {
+    subjects.push_back(Text(item.value->AsMailItem()->Subject()));
+  }
+  std::sort(subjects.begin(), subjects.end());
+  EXPECT_EQ(subjects, (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(FilesIn(storeDir / "Inbox/tmp").size(), 1u);  // never a message
+
+  auto staged = reopened.store->Stage(bytes);
+  for (std::size_t i = 0; i < staged.size(); ++i) {
+    EXPECT_TRUE(reopened.store->DeliverStaged(staged[i].value, bytes[i]).ok());
+  }
+  EXPECT_TRUE(hr::Succeeded(reopened.store->EndDeliveries()));
+  EXPECT_EQ(reopened.store->Inbox()->GetItems().value->Count().value, 5);
 }
 
 TEST_F(MaildirStoreTest, TheExplorerShowsTheCurrentFolderAndSelectionTheCommandLineSet) {

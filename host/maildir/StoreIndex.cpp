@@ -1,0 +1,486 @@
+#include "host/maildir/StoreIndex.h"
+
+#include <unistd.h>
+
+#include <unordered_map>
+#include <utility>
+
+#include "host/maildir/MaildirFileName.h"
+#include "host/maildir/MaildirFiles.h"
+#include "host/maildir/MessageReader.h"
+
+namespace skerrow::maildir {
+
+namespace {
+
+const char* const kSubdirs[] = {"new", "cur"};
+
+constexpr const char* kSchema =
+    "CREATE TABLE folders(key TEXT PRIMARY KEY, digest INTEGER NOT NULL,"
+    "  count INTEGER NOT NULL) WITHOUT ROWID;"
+    "CREATE TABLE messages(folder TEXT NOT NULL, subdir TEXT NOT NULL, name TEXT NOT NULL,"
+    "  uniq TEXT NOT NULL, inode INTEGER NOT NULL, subject BLOB NOT NULL,"
+    "  sortkey BLOB NOT NULL, PRIMARY KEY(folder, name, subdir)) WITHOUT ROWID;"
+    "CREATE INDEX messages_by_subject ON messages(folder, sortkey);"
+    "CREATE INDEX messages_by_unique ON messages(uniq);"
+    "CREATE TABLE contacts(path TEXT PRIMARY KEY, size INTEGER NOT NULL,"
+    "  modified INTEGER NOT NULL, cards BLOB NOT NULL) WITHOUT ROWID;";
+
+// What a listing contributes to a folder's digest for one file: the digest
+// is the sum over the files, so that the store's own changes update it
+// without listing again.
+std::uint64_t FileDigest(std::string_view subdir, std::string_view name, ino_t inode) {
+  std::uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](std::string_view bytes) {
+    for (char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    hash = (hash ^ 0xFF) * 1099511628211ull;
+  };
+  mix(subdir);
+  mix(name);
+  const auto number = static_cast<std::uint64_t>(inode);
+  mix(std::string_view(reinterpret_cast<const char*>(&number), sizeof number));
+  return hash ^ (hash >> 29);
+}
+
+std::string SubjectBytes(std::u16string_view subject) {
+  std::string bytes;
+  bytes.reserve(subject.size() * 2);
+  for (char16_t c : subject) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
+// Big-endian code units of the folded text: the byte order of two keys is
+// the order SubjectFilter::Compare gives their texts.
+std::string SortKey(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size() * 2);
+  for (char16_t c : text) {
+    const char16_t folded = SubjectFilter::FoldCase(c);
+    bytes.push_back(static_cast<char>(folded >> 8));
+    bytes.push_back(static_cast<char>(folded & 0xFF));
+  }
+  return bytes;
+}
+
+std::u16string SubjectOf(std::string_view bytes) {
+  std::u16string subject;
+  subject.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    subject.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+  }
+  return subject;
+}
+
+void PutLength(std::string& out, std::size_t length) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(length >> shift));
+}
+
+void PutText(std::string& out, std::u16string_view text) {
+  PutLength(out, text.size());
+  out += SubjectBytes(text);
+}
+
+// Null when the bytes end too soon (a damaged row: the file is read again).
+bool TakeText(std::string_view& in, std::u16string& text) {
+  if (in.size() < 4) return false;
+  std::size_t length = 0;
+  for (int i = 0; i < 4; ++i) length |= std::size_t{static_cast<unsigned char>(in[i])} << (8 * i);
+  in.remove_prefix(4);
+  if (in.size() / 2 < length) return false;
+  text = SubjectOf(in.substr(0, length * 2));
+  in.remove_prefix(length * 2);
+  return true;
+}
+
+void RemoveDatabaseFiles(const std::string& path) {
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) unlink((path + suffix).c_str());
+}
+
+const char* OperatorOf(SubjectFilter::Op op) {
+  switch (op) {
+    case SubjectFilter::Op::Equal:
+      return "=";
+    case SubjectFilter::Op::NotEqual:
+      return "<>";
+    case SubjectFilter::Op::Less:
+      return "<";
+    case SubjectFilter::Op::LessEqual:
+      return "<=";
+    case SubjectFilter::Op::Greater:
+      return ">";
+    case SubjectFilter::Op::GreaterEqual:
+      break;
+  }
+  return ">=";
+}
+
+}  // namespace
+
+struct StoreIndex::Row {
+  IndexedFile file;
+  std::string subject;  // as stored
+};
+
+std::unique_ptr<StoreIndex> StoreIndex::Open(const std::string& storeDir) {
+  const std::string path = storeDir + "/" + kFileName;
+  auto db = OpenFile(path);
+  if (!db) {
+    RemoveDatabaseFiles(path);
+    db = OpenFile(path);
+  }
+  if (!db) db = OpenFile(":memory:");
+  std::unique_ptr<StoreIndex> index(new StoreIndex(path, std::move(db)));
+  if (!index->Prepare()) index->Rebuild();
+  return index;
+}
+
+StoreIndex::StoreIndex(std::string path, std::unique_ptr<SqliteDatabase> db)
+    : path_(std::move(path)), db_(std::move(db)) {}
+
+StoreIndex::~StoreIndex() {
+  if (db_) db_->Exec("COMMIT");
+}
+
+// A database of this version, or null: one that cannot be read as a
+// database or holds another layout is not kept.
+std::unique_ptr<SqliteDatabase> StoreIndex::OpenFile(const std::string& path) {
+  auto db = SqliteDatabase::Open(path);
+  // One process at a time holds the store: no shared-memory file, and a
+  // kill or a crash never leaves the file half written.
+  if (!db || !db->Exec("PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=WAL;"
+                       " PRAGMA synchronous=NORMAL")) {
+    return nullptr;
+  }
+  SqliteStatement version = db->Prepare("PRAGMA user_version");
+  if (!version.Valid() || !version.Step()) return nullptr;
+  const std::int64_t found = version.Int(0);
+  version = SqliteStatement();
+  if (found == kVersion) return db;
+  if (found != 0) return nullptr;
+  const std::string create = std::string("BEGIN;") + kSchema +
+                             "PRAGMA user_version=" + std::to_string(kVersion) + "; COMMIT;";
+  if (!db->Exec(create.c_str())) return nullptr;
+  return db;
+}
+
+bool StoreIndex::Prepare() {
+  if (!db_) return false;
+  folderRow_ = db_->Prepare("SELECT digest, count FROM folders WHERE key = ?");
+  storeFolder_ = db_->Prepare("INSERT OR REPLACE INTO folders(key, digest, count) VALUES(?, ?, ?)");
+  folderFiles_ = db_->Prepare(
+      "SELECT subdir, name, inode, subject FROM messages WHERE folder = ? ORDER BY name, subdir");
+  insert_ = db_->Prepare(
+      "INSERT OR REPLACE INTO messages(folder, subdir, name, uniq, inode, subject, sortkey)"
+      " VALUES(?, ?, ?, ?, ?, ?, ?)");
+  remove_ = db_->Prepare("DELETE FROM messages WHERE folder = ? AND subdir = ? AND name = ?");
+  fileRow_ = db_->Prepare(
+      "SELECT inode, subject, sortkey FROM messages WHERE folder = ? AND subdir = ? AND name = ?");
+  storeCards_ = db_->Prepare(
+      "INSERT OR REPLACE INTO contacts(path, size, modified, cards) VALUES(?, ?, ?, ?)");
+  byUnique_ = db_->Prepare(
+      "SELECT folder, subdir, name FROM messages WHERE uniq = ? ORDER BY folder, subdir DESC, "
+      "name");
+  return folderRow_.Valid() && storeFolder_.Valid() && folderFiles_.Valid() && insert_.Valid() &&
+         remove_.Valid() && fileRow_.Valid() && byUnique_.Valid() && storeCards_.Valid() &&
+         db_->Exec("BEGIN");
+}
+
+void StoreIndex::Rebuild() {
+  for (SqliteStatement* statement : {&folderRow_, &storeFolder_, &folderFiles_, &insert_, &remove_,
+                                     &fileRow_, &byUnique_, &storeCards_}) {
+    *statement = SqliteStatement();
+  }
+  db_.reset();
+  cards_.reset();
+  RemoveDatabaseFiles(path_);
+  db_ = OpenFile(path_);
+  if (!db_ || !Prepare()) {
+    db_ = OpenFile(":memory:");
+    if (!Prepare()) db_.reset();
+  }
+  // Every folder known so far is listed again into the new database.
+  for (auto& [key, state] : folders_) {
+    if (db_ && !SyncFolder(key, state)) break;
+  }
+}
+
+void StoreIndex::Sync(const std::string& key, const std::string& dir, bool again) {
+  auto [known, fresh] = folders_.try_emplace(key);
+  if (!fresh && !again) return;
+  known->second.dir = dir;
+  if (!db_ || !SyncFolder(key, known->second)) Rebuild();
+}
+
+bool StoreIndex::SyncFolder(const std::string& key, FolderState& state) {
+  struct Listed {
+    IndexedFile file;
+    ino_t inode;
+  };
+  std::vector<Listed> listing;
+  std::uint64_t digest = 0;
+  for (const char* subdir : kSubdirs) {
+    for (ListedFile& entry : MaildirFiles::ListFilesWithInodes(state.dir + "/" + subdir)) {
+      digest += FileDigest(subdir, entry.name, entry.inode);
+      listing.push_back({{subdir, std::move(entry.name)}, entry.inode});
+    }
+  }
+  const auto count = static_cast<std::int64_t>(listing.size());
+  folderRow_.Bind(1, key);
+  const bool stored = folderRow_.Step();
+  const bool same = stored && static_cast<std::uint64_t>(folderRow_.Int(0)) == digest &&
+                    folderRow_.Int(1) == count;
+  folderRow_.Reset();
+  state.digest = digest;
+  state.count = count;
+  if (same) return true;
+
+  // Rows that match a listed file exactly stay; the others are taken out,
+  // and a file that was only renamed (same unique name, same inode: flags
+  // changed, new/ to cur/, moved in by hand) keeps its subject.
+  std::unordered_map<std::string, ino_t> exact;
+  std::map<std::pair<std::string, ino_t>, std::string> subjects;
+  std::vector<IndexedFile> stale;
+  for (const Listed& entry : listing) {
+    exact.emplace(entry.file.subdir + "/" + entry.file.name, entry.inode);
+  }
+  std::vector<std::string> matched;
+  folderFiles_.Bind(1, key);
+  while (folderFiles_.Step()) {
+    IndexedFile file{std::string(folderFiles_.Text(0)), std::string(folderFiles_.Text(1))};
+    const auto inode = static_cast<ino_t>(folderFiles_.Int(2));
+    const auto found = exact.find(file.subdir + "/" + file.name);
+    if (found != exact.end() && found->second == inode) {
+      matched.push_back(found->first);
+      continue;
+    }
+    subjects.emplace(std::pair{std::string(MaildirFileName::UniqueName(file.name)), inode},
+                     std::string(folderFiles_.Blob(3)));
+    stale.push_back(std::move(file));
+  }
+  const bool listed = folderFiles_.Done();
+  folderFiles_.Reset();
+  if (!listed) return false;
+  for (const std::string& done : matched) exact.erase(done);
+  for (const IndexedFile& file : stale) {
+    if (!Remove(key, file)) return false;
+  }
+  for (const Listed& entry : listing) {
+    if (exact.count(entry.file.subdir + "/" + entry.file.name) == 0) continue;
+    const auto renamed =
+        subjects.find({std::string(MaildirFileName::UniqueName(entry.file.name)), entry.inode});
+    std::u16string subject;
+    if (renamed != subjects.end()) {
+      subject = SubjectOf(renamed->second);
+    } else {
+      auto head =
+          MaildirFiles::ReadHead(state.dir + "/" + entry.file.subdir + "/" + entry.file.name);
+      if (head.ok()) subject = MessageReader::ReadSubject(head.value);
+    }
+    if (!Insert(key, entry.file, entry.inode, subject)) return false;
+  }
+  return StoreFolder(key, state);
+}
+
+bool StoreIndex::Insert(const std::string& key, const IndexedFile& file, ino_t inode,
+                        std::u16string_view subject) {
+  insert_.Bind(1, key)
+      .Bind(2, file.subdir)
+      .Bind(3, file.name)
+      .Bind(4, MaildirFileName::UniqueName(file.name))
+      .Bind(5, static_cast<std::int64_t>(inode))
+      .BindBlob(6, SubjectBytes(subject))
+      .BindBlob(7, SortKey(subject));
+  return insert_.Run();
+}
+
+bool StoreIndex::Remove(const std::string& key, const IndexedFile& file) {
+  remove_.Bind(1, key).Bind(2, file.subdir).Bind(3, file.name);
+  return remove_.Run();
+}
+
+bool StoreIndex::StoreFolder(const std::string& key, const FolderState& state) {
+  storeFolder_.Bind(1, key).Bind(2, static_cast<std::int64_t>(state.digest)).Bind(3, state.count);
+  return storeFolder_.Run();
+}
+
+std::int32_t StoreIndex::Count(const std::string& key) {
+  const auto known = folders_.find(key);
+  if (known == folders_.end()) return 0;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(known->second.count, INT32_MAX));
+}
+
+std::vector<IndexedFile> StoreIndex::Files(const std::string& key) {
+  std::vector<IndexedFile> files;
+  if (!IsSynced(key)) return files;
+  for (int attempt = 0; attempt < 2 && db_; ++attempt) {
+    folderFiles_.Bind(1, key);
+    while (folderFiles_.Step()) {
+      files.push_back({std::string(folderFiles_.Text(0)), std::string(folderFiles_.Text(1))});
+    }
+    const bool listed = folderFiles_.Done();
+    folderFiles_.Reset();
+    if (listed) return files;
+    files.clear();
+    Rebuild();
+  }
+  return files;
+}
+
+std::vector<IndexedFile> StoreIndex::Matching(const std::string& key, const SubjectFilter& filter) {
+  std::vector<IndexedFile> files;
+  if (!IsSynced(key)) return files;
+  // The filter as a query on the subjects' sort keys, so that a range of
+  // subjects is found through the index rather than by reading every row.
+  std::vector<std::string> keys;
+  const std::string condition = filter.Translate<std::string>(
+      [&keys](SubjectFilter::Op op, std::u16string_view value) {
+        keys.push_back(SortKey(value));
+        if (op != SubjectFilter::Op::NotEqual) {
+          return std::string("sortkey ") + OperatorOf(op) + " ?";
+        }
+        keys.push_back(keys.back());
+        return std::string("(sortkey < ? OR sortkey > ?)");
+      },
+      [](std::string a, std::string b) { return "(" + a + " AND " + b + ")"; },
+      [](std::string a, std::string b) { return "(" + a + " OR " + b + ")"; });
+  for (int attempt = 0; attempt < 2 && db_; ++attempt) {
+    SqliteStatement query = db_->Prepare("SELECT subdir, name FROM messages WHERE folder = ? AND " +
+                                         condition + " ORDER BY name, subdir");
+    // Deeper than the database takes an expression: every row, judged here.
+    const bool judgedHere = !query.Valid();
+    SqliteStatement& rows = judgedHere ? folderFiles_ : query;
+    rows.Bind(1, key);
+    for (std::size_t i = 0; !judgedHere && i < keys.size(); ++i) {
+      rows.BindBlob(static_cast<int>(i) + 2, keys[i]);
+    }
+    while (rows.Step()) {
+      if (judgedHere && !filter.Matches(SubjectOf(rows.Blob(3)))) continue;
+      files.push_back({std::string(rows.Text(0)), std::string(rows.Text(1))});
+    }
+    const bool listed = rows.Done();
+    rows.Reset();
+    if (listed) return files;
+    files.clear();
+    Rebuild();
+  }
+  return files;
+}
+
+std::vector<IndexedLocation> StoreIndex::WithUniqueName(std::string_view uniqueName) {
+  std::vector<IndexedLocation> found;
+  if (!db_) return found;
+  byUnique_.Bind(1, uniqueName);
+  while (byUnique_.Step()) {
+    std::string folder(byUnique_.Text(0));
+    if (!IsSynced(folder)) continue;
+    found.push_back(
+        {std::move(folder), {std::string(byUnique_.Text(1)), std::string(byUnique_.Text(2))}});
+  }
+  byUnique_.Reset();
+  return found;
+}
+
+void StoreIndex::Added(const std::string& key, const IndexedFile& file, ino_t inode,
+                       std::u16string_view subject) {
+  const auto folder = folders_.find(key);
+  if (folder == folders_.end() || !db_) return;
+  folder->second.digest += FileDigest(file.subdir, file.name, inode);
+  ++folder->second.count;
+  if (!Insert(key, file, inode, subject) || !StoreFolder(key, folder->second)) Rebuild();
+}
+
+void StoreIndex::Renamed(const std::string& oldKey, const IndexedFile& oldFile,
+                         const std::string& newKey, const IndexedFile& newFile) {
+  const auto from = folders_.find(oldKey);
+  const auto to = folders_.find(newKey);
+  if (from == folders_.end() || to == folders_.end() || !db_) return;
+  fileRow_.Bind(1, oldKey).Bind(2, oldFile.subdir).Bind(3, oldFile.name);
+  const bool known = fileRow_.Step();
+  const auto inode = known ? static_cast<ino_t>(fileRow_.Int(0)) : 0;
+  const std::u16string subject = known ? SubjectOf(fileRow_.Blob(1)) : std::u16string();
+  fileRow_.Reset();
+  if (!known) {
+    // Out of step with the disk: both folders are listed anew.
+    Rebuild();
+    return;
+  }
+  from->second.digest -= FileDigest(oldFile.subdir, oldFile.name, inode);
+  --from->second.count;
+  to->second.digest += FileDigest(newFile.subdir, newFile.name, inode);
+  ++to->second.count;
+  if (!Remove(oldKey, oldFile) || !Insert(newKey, newFile, inode, subject) ||
+      !StoreFolder(oldKey, from->second) || !StoreFolder(newKey, to->second)) {
+    Rebuild();
+  }
+}
+
+void StoreIndex::Rewritten(const std::string& key, const IndexedFile& file, ino_t inode,
+                           std::u16string_view subject) {
+  const auto folder = folders_.find(key);
+  if (folder == folders_.end() || !db_) return;
+  fileRow_.Bind(1, key).Bind(2, file.subdir).Bind(3, file.name);
+  const bool known = fileRow_.Step();
+  const auto oldInode = known ? static_cast<ino_t>(fileRow_.Int(0)) : 0;
+  fileRow_.Reset();
+  if (!known) {
+    Rebuild();
+    return;
+  }
+  folder->second.digest +=
+      FileDigest(file.subdir, file.name, inode) - FileDigest(file.subdir, file.name, oldInode);
+  if (!Insert(key, file, inode, subject) || !StoreFolder(key, folder->second)) Rebuild();
+}
+
+std::optional<std::vector<VCardEntry>> StoreIndex::CachedCards(const std::string& path,
+                                                               const FileStamp& stamp) {
+  if (!db_) return std::nullopt;
+  if (!cards_) {
+    cards_.emplace();
+    SqliteStatement rows = db_->Prepare("SELECT path, size, modified, cards FROM contacts");
+    while (rows.Valid() && rows.Step()) {
+      cards_->emplace(std::string(rows.Text(0)),
+                      CachedFile{rows.Int(1), rows.Int(2), std::string(rows.Blob(3))});
+    }
+  }
+  const auto cached = cards_->find(path);
+  if (cached == cards_->end() || cached->second.size != stamp.size ||
+      cached->second.modified != stamp.modifiedNs) {
+    return std::nullopt;
+  }
+  std::vector<VCardEntry> cards;
+  std::string_view in = cached->second.cards;
+  while (!in.empty()) {
+    VCardEntry& card = cards.emplace_back();
+    if (!TakeText(in, card.name) || !TakeText(in, card.address)) return std::nullopt;
+  }
+  return cards;
+}
+
+void StoreIndex::CacheCards(const std::string& path, const FileStamp& stamp,
+                            const std::vector<VCardEntry>& cards) {
+  if (!db_) return;
+  std::string bytes;
+  for (const VCardEntry& card : cards) {
+    PutText(bytes, card.name);
+    PutText(bytes, card.address);
+  }
+  storeCards_.Bind(1, path)
+      .Bind(2, static_cast<std::int64_t>(stamp.size))
+      .Bind(3, static_cast<std::int64_t>(stamp.modifiedNs))
+      .BindBlob(4, bytes);
+  if (!storeCards_.Run()) {
+    Rebuild();
+    return;
+  }
+  if (cards_) (*cards_)[path] = CachedFile{stamp.size, stamp.modifiedNs, std::move(bytes)};
+}
+
+void StoreIndex::Commit() {
+  if (db_ && !db_->Exec("COMMIT; BEGIN")) Rebuild();
+}
+
+}  // namespace skerrow::maildir

@@ -1,0 +1,128 @@
+// The store's index: for every message file its folder, name and subject,
+// and for every folder its item count, in an SQLite file in the store's
+// root, so that Restrict, the counts and the lookups by unique name need not
+// read every message file at every command.
+//
+// The message files stay the truth; the index is a cache of them:
+// - A folder is brought up to date from its new/ and cur/ listings the first
+//   time a command uses it (Sync), since other Maildir clients add, remove
+//   and rename files between commands. A digest of the listing (names and
+//   inode numbers) tells an unchanged folder at the cost of the listing;
+//   otherwise the rows are compared with it, and only a file not known yet
+//   (or rewritten: a new inode under a known name) has its head read.
+// - The store's own changes are recorded as they happen (Added, Renamed,
+//   Rewritten), in one open transaction that Commit ends. A kill before the
+//   commit leaves the index as it was at the last one, and the next command's
+//   listing finds every file the lost changes touched.
+// - A file that is missing, damaged or of another version is made anew, and
+//   a database that fails in use is thrown away and rebuilt, without a word:
+//   at worst in memory, for the rest of the command.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/SubjectFilter.h"
+#include "host/maildir/MaildirFiles.h"
+#include "host/maildir/SqliteDatabase.h"
+#include "host/maildir/VCardReader.h"
+
+namespace skerrow::maildir {
+
+struct IndexedFile {
+  std::string subdir;  // "new" or "cur"
+  std::string name;    // the file name, flags included
+};
+
+struct IndexedLocation {
+  std::string folder;  // the folder's key
+  IndexedFile file;
+};
+
+class StoreIndex {
+ public:
+  static constexpr const char* kFileName = ".skerrow-index";
+  // The layout of the tables; an index of another version is made anew.
+  static constexpr int kVersion = 1;
+
+  // The index of the store at storeDir; never fails.
+  static std::unique_ptr<StoreIndex> Open(const std::string& storeDir);
+  // Commits what is pending.
+  ~StoreIndex();
+  StoreIndex(const StoreIndex&) = delete;
+  StoreIndex& operator=(const StoreIndex&) = delete;
+
+  // A folder is named by its key (its directory below the store) and found
+  // on disk at dir. The first Sync of a folder in this index's life brings
+  // it up to date; later ones do nothing unless again is set (a watcher's
+  // poll).
+  void Sync(const std::string& key, const std::string& dir, bool again = false);
+  bool IsSynced(const std::string& key) const { return folders_.count(key) != 0; }
+
+  // Synced folders only.
+  std::int32_t Count(const std::string& key);
+  // Sorted by file name.
+  std::vector<IndexedFile> Files(const std::string& key);
+  std::vector<IndexedFile> Matching(const std::string& key, const SubjectFilter& filter);
+  // In the synced folders.
+  std::vector<IndexedLocation> WithUniqueName(std::string_view uniqueName);
+
+  // The store's own changes to files of synced folders, once made on disk.
+  void Added(const std::string& key, const IndexedFile& file, ino_t inode,
+             std::u16string_view subject);
+  void Renamed(const std::string& oldKey, const IndexedFile& oldFile, const std::string& newKey,
+               const IndexedFile& newFile);
+  void Rewritten(const std::string& key, const IndexedFile& file, ino_t inode,
+                 std::u16string_view subject);
+
+  // Makes the changes so far part of the index file.
+  void Commit();
+
+  // The address book's cache: the cards of a contacts file as last read,
+  // kept for as long as the file's size and modification time stay.
+  std::optional<std::vector<VCardEntry>> CachedCards(const std::string& path,
+                                                     const FileStamp& stamp);
+  void CacheCards(const std::string& path, const FileStamp& stamp,
+                  const std::vector<VCardEntry>& cards);
+
+ private:
+  struct FolderState {
+    std::string dir;
+    std::uint64_t digest = 0;
+    std::int64_t count = 0;
+  };
+  struct Row;
+
+  StoreIndex(std::string path, std::unique_ptr<SqliteDatabase> db);
+  static std::unique_ptr<SqliteDatabase> OpenFile(const std::string& path);
+  bool Prepare();
+  // Throws the database away and starts anew; the folders synced so far are
+  // synced again.
+  void Rebuild();
+  bool SyncFolder(const std::string& key, FolderState& state);
+  bool Insert(const std::string& key, const IndexedFile& file, ino_t inode,
+              std::u16string_view subject);
+  bool Remove(const std::string& key, const IndexedFile& file);
+  bool StoreFolder(const std::string& key, const FolderState& state);
+
+  std::string path_;
+  std::unique_ptr<SqliteDatabase> db_;
+  std::map<std::string, FolderState> folders_;
+  struct CachedFile {
+    std::int64_t size = 0;
+    std::int64_t modified = 0;
+    std::string cards;
+  };
+  // Read whole at the first question.
+  std::optional<std::map<std::string, CachedFile>> cards_;
+  SqliteStatement folderRow_, storeFolder_, folderFiles_, insert_, remove_, fileRow_, byUnique_,
+      storeCards_;
+};
+
+}  // namespace skerrow::maildir
