@@ -109,8 +109,8 @@ class Home {
     MemoryFileSystem files;
     WordStatistics statistics = FullStatistics();
     const auto codePage = LinuxCodePage::Create(1252);
-    statistics.LoadDictionary(files, *codePage, "C:\\D");
     RecordingUserInterface ui;
+    statistics.LoadDictionary(files, *codePage, ui, "C:\\D");
     statistics.SaveDictionary(files, ui);
     const fs::path folder = home_ / "drive_c/Program Files/Quelbrik/Skerrowdir";
     fs::create_directories(folder);

@@ -38,7 +38,9 @@ std::string SavedBytes(skerrow::MemoryFileSystem& files, WordStatistics& statist
 
 void Load(skerrow::MemoryFileSystem& files, WordStatistics& statistics) {
   static const auto codePage = skerrow::LinuxCodePage::Create(1252);
-  statistics.LoadDictionary(files, *codePage, kFolder);
+  // A damaged file shows the reading error; that is the reader's answer.
+  skerrow::RecordingUserInterface ui;
+  statistics.LoadDictionary(files, *codePage, ui, kFolder);
 }
 
 }  // namespace
