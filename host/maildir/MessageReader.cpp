@@ -99,7 +99,9 @@ MessageSummary MessageReader::ReadSummary(std::string_view head) {
 }
 
 std::u16string MessageReader::ReadSubject(std::string_view head) {
-  const HeaderField* subject = HeaderBlock::Parse(head).Find("Subject");
+  // Find answers a pointer into the block, so the block must outlive it.
+  const HeaderBlock block = HeaderBlock::Parse(head);
+  const HeaderField* subject = block.Find("Subject");
   return subject != nullptr ? EncodedWordDecoder::Decode(subject->value) : std::u16string();
 }
 
