@@ -53,6 +53,31 @@ std::optional<std::string> Win32FileSystem::ReadAll(std::string_view path) {
   return bytes;
 }
 
+bool Win32FileSystem::Exists(std::string_view path) {
+  const std::optional<std::wstring> wide = win32::WidePath(path);
+  if (!wide) return false;
+  if (GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_PATHNAME:
+      return false;
+    default:
+      return true;  // there, but not ours to look at (no rights, in use)
+  }
+}
+
+bool Win32FileSystem::RenameFile(std::string_view from, std::string_view to) {
+  const std::optional<std::wstring> source = win32::WidePath(from);
+  const std::optional<std::wstring> target = win32::WidePath(to);
+  return source && target &&
+         MoveFileExW(source->c_str(), target->c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 std::unique_ptr<ReplacementFile> Win32FileSystem::CreateReplacement(std::string_view path) {
   const std::optional<std::wstring> wide = win32::WidePath(path);
   if (!wide) return nullptr;

@@ -13,8 +13,12 @@ class Win32FileSystem : public FileSystem {
   bool AppendText(std::string_view path, std::string_view text) override;
   // Every byte as stored; empty for a folder or a file that cannot be opened.
   std::optional<std::string> ReadAll(std::string_view path) override;
+  // Anything the system cannot say is missing counts as there.
+  bool Exists(std::string_view path) override;
   // A Win32ReplacementFile beside the file.
   std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) override;
+  // MoveFileExW, replacing and writing through.
+  bool RenameFile(std::string_view from, std::string_view to) override;
 
   // The text with each "\n" written as CR LF.
   static std::string WithTextModeLineEnds(std::string_view text);

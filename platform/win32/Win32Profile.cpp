@@ -53,10 +53,22 @@ std::string Win32Profile::ReadString(std::string_view section, std::string_view 
 
 bool Win32Profile::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
-  if (!CanWriteProfileEntry(section, key, value)) return false;
-  return WriteProfileStringA(std::string(TrimProfileName(section)).c_str(),
-                             std::string(TrimProfileName(key)).c_str(),
-                             std::string(value).c_str()) != FALSE;
+  return WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+bool Win32Profile::WriteStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& entries) {
+  for (const auto& [key, value] : entries) {
+    if (!CanWriteProfileEntry(section, key, value)) return false;
+  }
+  const std::string sectionName(TrimProfileName(section));
+  bool written = true;
+  for (const auto& [key, value] : entries) {
+    written = WriteProfileStringA(sectionName.c_str(), std::string(TrimProfileName(key)).c_str(),
+                                  value.c_str()) != FALSE &&
+              written;
+  }
+  return written;
 }
 
 }  // namespace skerrow

@@ -24,6 +24,10 @@ class Win32Profile : public Profile {
   // False for entries the file could not hold (see platform/ProfileEntry.h)
   // and when the system could not write the file.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+  // The entries one after another (the system writes WIN.INI a key at a
+  // time), none of them when any is one the file could not hold.
+  bool WriteStrings(std::string_view section,
+                    const std::vector<std::pair<std::string, std::string>>& entries) override;
 };
 
 }  // namespace skerrow

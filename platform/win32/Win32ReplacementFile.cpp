@@ -10,10 +10,19 @@ namespace {
 
 constexpr DWORD kSwapThrough = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 
+// Whether something is at the path that must not be replaced.
+bool IsProtected(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
+}
+
 }  // namespace
 
 std::unique_ptr<Win32ReplacementFile> Win32ReplacementFile::Create(const std::wstring& target) {
-  if (target.empty() || target.back() == L'\\' || target.back() == L'/') return nullptr;
+  if (target.empty() || target.back() == L'\\' || target.back() == L'/' || IsProtected(target)) {
+    return nullptr;
+  }
   // A name no one else uses: the target's, with a suffix from the process,
   // the time and the attempt; CREATE_NEW refuses a name that is taken.
   const unsigned long long stamp = GetTickCount64();
@@ -60,6 +69,8 @@ bool Win32ReplacementFile::Commit() {
 }
 
 bool Win32ReplacementFile::SwapIn() const {
+  // A target made read-only since the writer was created stays too: both
+  // calls refuse to replace a read-only file.
   if (GetFileAttributesW(target_.c_str()) == INVALID_FILE_ATTRIBUTES &&
       GetLastError() == ERROR_FILE_NOT_FOUND) {
     return MoveFileExW(temporary_.c_str(), target_.c_str(), kSwapThrough) != FALSE;

@@ -4,7 +4,8 @@
 // attributes, security and creation time; where there is no old file with
 // MoveFileExW, replacing and writing through. Destroying an uncommitted
 // writer, or a failed commit, removes the temporary file and leaves the target
-// as it was.
+// as it was. A read-only target (the attribute of the user's choice) is never
+// replaced.
 #pragma once
 
 #include <windows.h>
@@ -18,8 +19,8 @@ namespace skerrow {
 
 class Win32ReplacementFile : public ReplacementFile {
  public:
-  // Null when the temporary file cannot be created (missing folder, no
-  // rights).
+  // Null when the target is a folder or read-only, or the temporary file
+  // cannot be created (missing folder, no rights).
   static std::unique_ptr<Win32ReplacementFile> Create(const std::wstring& target);
 
   ~Win32ReplacementFile() override;

@@ -51,6 +51,31 @@ TEST_F(Win32FileSystemTest, ReadingKeepsEveryByteAndYieldsNothingForAFolder) {
   EXPECT_EQ(files.ReadAll(folder.Path("")), std::nullopt);
 }
 
+TEST_F(Win32FileSystemTest, FilesAndFoldersExistAndRenamesReplace) {
+  EXPECT_FALSE(files.Exists(dictionary));
+  EXPECT_TRUE(files.Exists(folder.Path("")));
+  TestFolder::Write(folder.Path("new.bin"), "new");
+  TestFolder::Write(dictionary, "old");
+  EXPECT_TRUE(files.Exists(dictionary));
+  EXPECT_TRUE(files.RenameFile(folder.Path("new.bin"), dictionary));
+  EXPECT_FALSE(files.RenameFile(folder.Path("new.bin"), dictionary));
+  EXPECT_EQ(files.ReadAll(dictionary), "new");
+  EXPECT_EQ(folder.Entries(), onlyTheDictionary);
+}
+
+TEST_F(Win32FileSystemTest, AReadOnlyFileIsNeverReplaced) {
+  TestFolder::Write(dictionary, "kept");
+  SetFileAttributesA(dictionary.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(files.CreateReplacement(dictionary), nullptr);
+  SetFileAttributesA(dictionary.c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::unique_ptr<ReplacementFile> replacement = Replace("new");
+  SetFileAttributesA(dictionary.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(replacement->Commit());
+  SetFileAttributesA(dictionary.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(files.ReadAll(dictionary), "kept");
+  EXPECT_EQ(folder.Entries(), onlyTheDictionary);
+}
+
 TEST_F(Win32FileSystemTest, ACommittedReplacementSwapsInTheWholeFileOnce) {
   TestFolder::Write(dictionary, "old");
   std::unique_ptr<ReplacementFile> replacement = Replace("new ");

@@ -68,5 +68,12 @@ TEST_F(Win32ProfileTest, TextThatWouldBreakTheFileApartIsRefusedAndChangesNothin
   EXPECT_EQ(WinIni(), before);
 }
 
+TEST_F(Win32ProfileTest, SeveralKeysAreWrittenInOrderOrNoneIfOneCannotBe) {
+  EXPECT_FALSE(profile.WriteStrings(kSection, {{"k", "2"}, {"bad", "a\nb"}}));
+  EXPECT_EQ(profile.ReadString(kSection, "k", "none", 1024), "none");
+  ASSERT_TRUE(profile.WriteStrings(kSection, {{"k", "2"}, {"m", "3"}, {"k", "4"}}));
+  EXPECT_NE(WinIni().find("[SkerrowProfileTest]\r\nk=4\r\nm=3\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace skerrow
