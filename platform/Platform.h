@@ -25,11 +25,13 @@ class Profile {
   virtual ~Profile() = default;
   // GetProfileIntA: the leading integer of the value's text (optional blanks,
   // optional sign, digits; 0 when there are none), or the default when the
-  // key is missing.
+  // key is missing. On Windows the system's own reading applies, which also
+  // takes "0x" hexadecimal text and gives the default for an empty value.
   virtual std::int32_t ReadInt(std::string_view section, std::string_view key,
                                std::int32_t defaultValue) = 0;
   // GetProfileStringA with a buffer of bufferSize bytes: the value (or the
-  // default) cut to bufferSize - 1 bytes.
+  // default) cut to bufferSize - 1 bytes. (Windows drops a default's
+  // trailing blanks.)
   virtual std::string ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue, std::size_t bufferSize) = 0;
   // WriteProfileStringA; false when the profile could not be written.
@@ -75,8 +77,9 @@ class ReplacementFile {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Opens for appending (creating the file), writes, closes. False when the
-  // file could not be opened or written.
+  // Opens for appending (creating the file), writes, closes, as a text
+  // stream: on Windows each "\n" is written as CR LF. False when the file
+  // could not be opened or written.
   virtual bool AppendText(std::string_view path, std::string_view text) = 0;
   // The whole file, or empty when it cannot be opened or read.
   virtual std::optional<std::string> ReadAll(std::string_view path) = 0;

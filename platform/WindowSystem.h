@@ -51,7 +51,10 @@ inline constexpr TimerId kNoTimer = 0;
 
 // The notification area's data for one icon (the shell's version 5 layout).
 struct NotifyIconRecord {
-  std::uint32_t size = 0;  // 488 for the version 5 layout
+  // 488 for the version 5 layout, its size in a 32-bit process, in every
+  // build: the Windows home hands the shell its own build's size of that
+  // layout (504 bytes in a 64-bit process).
+  std::uint32_t size = 0;
   WindowHandle window = kNoWindow;
   std::uint32_t id = 0;
   std::uint32_t flags = 0;  // nif::*

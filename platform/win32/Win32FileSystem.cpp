@@ -7,7 +7,9 @@
 
 namespace skerrow {
 
-std::string Win32FileSystem::WithTextModeLineEnds(std::string_view text) {
+namespace {
+
+std::string WithTextModeLineEnds(std::string_view text) {
   std::string result;
   result.reserve(text.size() + text.size() / 16);
   for (char c : text) {
@@ -16,6 +18,8 @@ std::string Win32FileSystem::WithTextModeLineEnds(std::string_view text) {
   }
   return result;
 }
+
+}  // namespace
 
 bool Win32FileSystem::AppendText(std::string_view path, std::string_view text) {
   const std::optional<std::wstring> wide = win32::WidePath(path);

@@ -19,9 +19,6 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<ReplacementFile> CreateReplacement(std::string_view path) override;
   // MoveFileExW, replacing and writing through.
   bool RenameFile(std::string_view from, std::string_view to) override;
-
-  // The text with each "\n" written as CR LF.
-  static std::string WithTextModeLineEnds(std::string_view text);
 };
 
 }  // namespace skerrow
