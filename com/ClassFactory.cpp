@@ -8,7 +8,7 @@
 
 namespace skerrow::com {
 
-void* ClassFactory::FindInterface(REFIID riid) {
+void* ClassFactory::Find(REFIID riid) {
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
     return static_cast<IClassFactory*>(this);
   }

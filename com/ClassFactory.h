@@ -14,11 +14,11 @@ namespace skerrow::com {
 // the reference that *object holds.
 using ObjectCreator = HRESULT (*)(REFIID riid, void** object);
 
-class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
+class ClassFactory final : public ServerObject<IClassFactory> {
  public:
   explicit ClassFactory(ObjectCreator creator) : creator_(creator) {}
 
-  void* FindInterface(REFIID riid);
+  void* Find(REFIID riid) override;
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 

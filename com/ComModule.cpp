@@ -1,5 +1,7 @@
 #include "com/ComModule.h"
 
+#include "host/outlook/OutlookObject.h"
+
 namespace skerrow::com {
 
 namespace {
@@ -49,8 +51,10 @@ void LockServer(bool lock) {
 }
 
 bool CanUnload() {
+  // An event sink that Outlook still holds runs this module's code when it
+  // calls or releases it, so it keeps the module loaded like an object does.
   return InterlockedCompareExchange(&liveObjects, 0, 0) == 0 &&
-         InterlockedCompareExchange(&serverLocks, 0, 0) == 0;
+         InterlockedCompareExchange(&serverLocks, 0, 0) == 0 && outlook::LiveEventSinks() == 0;
 }
 
 }  // namespace skerrow::com

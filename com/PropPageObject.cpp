@@ -102,7 +102,7 @@ HRESULT PropPageObject::Create(REFIID riid, void** object) {
   return status;
 }
 
-void* PropPageObject::FindInterface(REFIID riid) {
+void* PropPageObject::Find(REFIID riid) {
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
       IsEqualIID(riid, kIidIPropPage)) {
     return static_cast<IPropPage*>(this);

@@ -33,13 +33,13 @@ class Win32Platform;
 namespace skerrow::com {
 
 class PropPageObject final
-    : public ComObject<PropPageObject, IPropPage, PropertyPage, IOleObject, IOleInPlaceObject,
-                       IOleInPlaceActiveObject, IOleControl, IViewObject2, IPersistStreamInit> {
+    : public ServerObject<IPropPage, PropertyPage, IOleObject, IOleInPlaceObject,
+                          IOleInPlaceActiveObject, IOleControl, IViewObject2, IPersistStreamInit> {
  public:
   // The class factory's creator.
   static HRESULT Create(REFIID riid, void** object);
 
-  void* FindInterface(REFIID riid);
+  void* Find(REFIID riid) override;
 
   // IDispatch, shared by IPropPage and PropertyPage.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;

@@ -42,7 +42,7 @@ HRESULT SkerrowObject::Create(REFIID riid, void** object) {
   return status;
 }
 
-void* SkerrowObject::FindInterface(REFIID riid) {
+void* SkerrowObject::Find(REFIID riid) {
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
       IsEqualIID(riid, kIidISkerrow)) {
     return static_cast<ISkerrow*>(this);

@@ -21,12 +21,12 @@ class Win32Platform;
 
 namespace skerrow::com {
 
-class SkerrowObject final : public ComObject<SkerrowObject, ISkerrow, IDTExtensibility2> {
+class SkerrowObject final : public ServerObject<ISkerrow, IDTExtensibility2> {
  public:
   // The class factory's creator.
   static HRESULT Create(REFIID riid, void** object);
 
-  void* FindInterface(REFIID riid);
+  void* Find(REFIID riid) override;
 
   // IDispatch of ISkerrow, shared by IDTExtensibility2.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -53,9 +53,6 @@ class SkerrowObject final : public ComObject<SkerrowObject, ISkerrow, IDTExtensi
   std::unique_ptr<Win32Platform> platform_;
   // Destroyed before the platform it uses.
   std::unique_ptr<Skerrow> addIn_;
-
-  template <class Self, class... Interfaces>
-  friend class ComObject;
 };
 
 }  // namespace skerrow::com

@@ -5,7 +5,7 @@
 set -euo pipefail
 prefix=$1
 shift
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 # A display for the tests that need real top-level windows or the
 # notification area; otherwise Wine's null display driver.
 if [ -n "${SKERROW_TEST_DISPLAY:-}" ]; then

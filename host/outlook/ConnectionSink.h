@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "host/MailHost.h"
-#include "host/outlook/ComObject.h"
+#include "platform/win32/ComObject.h"
 
 namespace skerrow::outlook {
 
 class OutlookSession;
 
-class ConnectionSink final : public UntypedDispatch {
+class ConnectionSink final : public win32::UntypedDispatch {
  public:
   ConnectionSink(const GUID& source, EventInterface iface, EventSink* target,
                  std::shared_ptr<OutlookSession> session);

@@ -12,28 +12,12 @@ DWORD MshtmlDownloadControl() {
          DLCTL_FORCEOFFLINE | DLCTL_SILENT;
 }
 
-HRESULT STDMETHODCALLTYPE MshtmlClientSite::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
+void* MshtmlClientSite::Find(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) {
-    *object = static_cast<IOleClientSite*>(this);
-  } else if (IsEqualIID(iid, IID_IDispatch)) {
-    *object = static_cast<IDispatch*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return static_cast<IOleClientSite*>(this);
   }
-  AddRef();
-  return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE MshtmlClientSite::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG STDMETHODCALLTYPE MshtmlClientSite::Release() {
-  const LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+  if (IsEqualIID(iid, IID_IDispatch)) return static_cast<IDispatch*>(this);
+  return nullptr;
 }
 
 HRESULT STDMETHODCALLTYPE MshtmlClientSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {

@@ -12,19 +12,17 @@
 // After <windows.h>, which the COM headers build on.
 #include <ole2.h>
 
+#include "platform/win32/ComObject.h"
+
 namespace skerrow {
 
 // The download control value this site answers.
 DWORD MshtmlDownloadControl();
 
-class MshtmlClientSite final : public IOleClientSite, public IDispatch {
+class MshtmlClientSite final : public win32::ComObject<IOleClientSite, IDispatch> {
  public:
   // A new site with one reference, owned by the caller.
   static IOleClientSite* Create() { return new MshtmlClientSite(); }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
@@ -43,9 +41,9 @@ class MshtmlClientSite final : public IOleClientSite, public IDispatch {
 
  private:
   MshtmlClientSite() = default;
-  ~MshtmlClientSite() = default;
+  ~MshtmlClientSite() override = default;
 
-  LONG references_ = 1;
+  void* Find(REFIID iid) override;
 };
 
 }  // namespace skerrow

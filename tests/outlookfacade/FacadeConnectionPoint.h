@@ -11,14 +11,14 @@
 #include <memory>
 
 #include "host/MailHost.h"
-#include "host/outlook/ComObject.h"
+#include "platform/win32/ComObject.h"
 #include "tests/outlookfacade/FacadeState.h"
 
 namespace skerrow::facade {
 
 class FacadeObject;
 
-class FacadeConnectionPoint final : public outlook::ComObject<IConnectionPoint> {
+class FacadeConnectionPoint final : public win32::ComObject<IConnectionPoint> {
  public:
   FacadeConnectionPoint(FacadeObject* container, EventInterface iface, const IID& source,
                         std::shared_ptr<FacadeState> state);

@@ -18,14 +18,14 @@
 #include <memory>
 
 #include "host/MailHost.h"
-#include "host/outlook/ComObject.h"
+#include "platform/win32/ComObject.h"
 #include "tests/outlookfacade/FacadeState.h"
 
 namespace skerrow::facade {
 
 struct FacadeType;
 
-class FacadeObject final : public outlook::UntypedDispatch, public IConnectionPointContainer {
+class FacadeObject final : public win32::UntypedDispatch, public IConnectionPointContainer {
  public:
   // A new reference to an object over `target`, or null for a null target.
   static Microsoft::WRL::ComPtr<IDispatch> Make(const DispatchPtr& target,

@@ -1,16 +1,19 @@
-// IUnknown written once for the COM objects made here (the event sinks, and
-// the test stand-in's objects): a reference count that acts on the value
+// IUnknown written once for every COM object of the Windows home (the
+// add-in's classes, the event sinks, the HTML engine's client site, the test
+// stand-in's objects): a reference count that acts on the value
 // InterlockedIncrement and InterlockedDecrement return, and QueryInterface
 // over the interfaces the object answers for. An object starts with the one
-// reference its maker holds.
+// reference its maker holds and deletes itself when the last one goes.
 #pragma once
 
+#include <windows.h>
+// After <windows.h>, which the COM headers build on.
 #include <oaidl.h>
 
-namespace skerrow::outlook {
+namespace skerrow::win32 {
 
-template <class Interface>
-class ComObject : public Interface {
+template <class... Interfaces>
+class ComObject : public Interfaces... {
  public:
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;
@@ -26,7 +29,7 @@ class ComObject : public Interface {
     return static_cast<ULONG>(InterlockedIncrement(&references_));
   }
   ULONG STDMETHODCALLTYPE Release() override {
-    const long left = InterlockedDecrement(&references_);
+    const LONG left = InterlockedDecrement(&references_);
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
@@ -38,7 +41,7 @@ class ComObject : public Interface {
   virtual void* Find(REFIID iid) = 0;
 
  private:
-  long references_ = 1;
+  LONG references_ = 1;
 };
 
 // An IDispatch object without type information.
@@ -55,4 +58,4 @@ class UntypedDispatch : public ComObject<IDispatch> {
   }
 };
 
-}  // namespace skerrow::outlook
+}  // namespace skerrow::win32
