@@ -19,8 +19,11 @@
 
 #include "com/AddInInterfaces.h"
 #include "com/Guids.h"
+#include "com/OutlookPageInterfaces.h"
 #include "host/memory/MemoryStore.h"
 #include "tests/com/DllUnderTest.h"
+#include "tests/com/ModalDriver.h"
+#include "tests/com/TestContainer.h"
 #include "tests/outlookfacade/OutlookFacade.h"
 
 namespace skerrow {
@@ -108,6 +111,9 @@ class MessageBoxWatch {
     char kind[16] = {};
     GetClassNameA(window, kind, sizeof kind);
     if (process != GetCurrentProcessId() || std::string(kind) != "#32770") return;
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (std::string(title).ends_with(" Rules")) return;  // the options' dialogs, driven by a test
     char text[256] = {};
     GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // the box's static text
     {
@@ -259,6 +265,49 @@ TEST_F(AddInScenario, TheFourCommandsMoveMarkAndUnmark) {
   store.SetSelection({old});
   Click(u"Unmark");
   EXPECT_EQ(store.SubjectsIn(store.Inbox()), (std::vector<std::u16string>{u"Promo", u"Old"}));
+}
+
+TEST_F(AddInScenario, ApplyOnTheOptionsPageRenamesTheSpamFolderOfTheRunningAddIn) {
+  Connect();
+  store.AddMail(junk, {.subject = u"_<*3*>Offer", .sender = u"X"});
+  testing::TestContainer container(false);
+  ComPtr<IOleObject> control;
+  ASSERT_EQ(CoCreateInstance(com::kClsidPropPage, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_PPV_ARGS(control.GetAddressOf())),
+            S_OK);
+  ASSERT_EQ(control->SetClientSite(&container), S_OK);
+  RECT area{10, 10, 670, 500};
+  ASSERT_EQ(
+      control->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container, 0, container.window(), &area),
+      S_OK);
+  ComPtr<IOleInPlaceObject> inPlace;
+  ASSERT_EQ(control.As(&inPlace), S_OK);
+  HWND page = nullptr;
+  ASSERT_EQ(inPlace->GetWindow(&page), S_OK);
+
+  testing::ModalDriver driver("Operation Rules", [](HWND dialog) {
+    SetDlgItemTextA(dialog, 239, "Caught");  // the Spam folder's name
+    testing::ClickControl(dialog, 1);        // Return
+  });
+  testing::ClickControl(page, 221);  // Operation Rules
+  ASSERT_TRUE(driver.acted());
+  ComPtr<com::PropertyPage> property;
+  ASSERT_EQ(control->QueryInterface(com::kIidPropertyPage,
+                                    reinterpret_cast<void**>(property.GetAddressOf())),
+            S_OK);
+  ASSERT_EQ(property->Apply(), S_OK);
+  control->Close(OLECLOSE_NOSAVE);
+  control->SetClientSite(nullptr);
+
+  EXPECT_EQ(ProfileValue("sSpamBoxName"), "Caught");
+  EXPECT_EQ(store.TopFolder(u"Junk E-mail"), nullptr);
+  FolderPtr caught = store.TopFolder(u"Caught");
+  ASSERT_NE(caught, nullptr);
+  EXPECT_EQ(store.SubjectsIn(caught), std::vector<std::u16string>{u"_<*3*>Offer"})
+      << "the folder is renamed, not made anew";
+  store.DeliverNewMail({.subject = u"Prize", .body = u"...", .sender = u"Y"});
+  EXPECT_EQ(store.SubjectsIn(caught), (std::vector<std::u16string>{u"_<*3*>Offer", u"_<*3*>Prize"}))
+      << "new spam goes to the folder under its new name";
 }
 
 TEST_F(AddInScenario, AfterDisconnectionNothingRunsAndTheModuleCanBeUnloaded) {

@@ -6,60 +6,19 @@
 #include <gtest/gtest.h>
 #include <ole2.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "com/Guids.h"
 #include "com/OutlookPageInterfaces.h"
 #include "tests/com/DllUnderTest.h"
+#include "tests/com/ModalDriver.h"
 #include "tests/com/TestContainer.h"
 
 namespace skerrow::testing {
 namespace {
 
 constexpr const char* kSection = "Tamsquil";
-
-// Clicks a button or box the way the user does; the control tells its dialog.
-void ClickControl(HWND dialog, int id) {
-  SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-bool IsChecked(HWND dialog, int id) {
-  return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-// Runs `act` on the rule dialog titled `caption` once its modal loop runs.
-class ModalDriver {
- public:
-  ModalDriver(const char* caption, std::function<void(HWND)> act) {
-    current_ = this;
-    caption_ = caption;
-    act_ = std::move(act);
-    timer_ = SetTimer(nullptr, 0, 20, &Tick);
-  }
-  ~ModalDriver() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  bool acted() const { return acted_; }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    ModalDriver* self = current_;
-    if (self == nullptr || self->acted_) return;
-    HWND dialog = FindWindowA("#32770", self->caption_);
-    if (dialog == nullptr) return;
-    self->acted_ = true;
-    self->act_(dialog);
-  }
-
-  static inline ModalDriver* current_ = nullptr;
-  const char* caption_ = nullptr;
-  std::function<void(HWND)> act_;
-  UINT_PTR timer_ = 0;
-  bool acted_ = false;
-};
 
 // The keys of the options' section of WIN.INI, in the file's order.
 std::vector<std::string> ProfileKeys() {
