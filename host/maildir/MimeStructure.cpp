@@ -173,7 +173,10 @@ MimeStructure MimeStructure::Parse(std::string_view raw) {
     whole.mediaType = "text";
     whole.subtype = "plain";
     whole.topLevel = true;
-    whole.contentStart = message ? HeaderBlock::Parse(raw).BodyStart() : 0;
+    // Where the store's header scan ends the header, also when GMime found
+    // none (a header that runs into a line that is neither a field nor
+    // empty): a rewritten subject must never become body text.
+    whole.contentStart = HeaderBlock::Parse(raw).BodyStart();
     whole.contentEnd = raw.size();
     structure.plainBody_ = std::move(whole);
     return structure;
