@@ -404,8 +404,12 @@ void StoreIndex::Renamed(const std::string& oldKey, const IndexedFile& oldFile,
   const std::u16string subject = known ? SubjectOf(fileRow_.Blob(1)) : std::u16string();
   fileRow_.Reset();
   if (!known) {
-    // Out of step with the disk: both folders are listed anew.
-    Rebuild();
+    // A file that came after the folder's last listing: both folders are
+    // listed anew, which finds it where it is now.
+    if (!SyncFolder(oldKey, from->second) ||
+        (newKey != oldKey && !SyncFolder(newKey, to->second))) {
+      Rebuild();
+    }
     return;
   }
   from->second.digest -= FileDigest(oldFile.subdir, oldFile.name, inode);
@@ -427,7 +431,7 @@ void StoreIndex::Rewritten(const std::string& key, const IndexedFile& file, ino_
   const auto oldInode = known ? static_cast<ino_t>(fileRow_.Int(0)) : 0;
   fileRow_.Reset();
   if (!known) {
-    Rebuild();
+    if (!SyncFolder(key, folder->second)) Rebuild();
     return;
   }
   folder->second.digest +=

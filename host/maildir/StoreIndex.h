@@ -74,6 +74,9 @@ class StoreIndex {
   std::vector<IndexedLocation> WithUniqueName(std::string_view uniqueName);
 
   // The store's own changes to files of synced folders, once made on disk.
+  // A file that came after its folder's last listing (a watcher's poll may
+  // meet one) has the folders it touches listed anew: the rest of the index
+  // stays.
   void Added(const std::string& key, const IndexedFile& file, ino_t inode,
              std::u16string_view subject);
   void Renamed(const std::string& oldKey, const IndexedFile& oldFile, const std::string& newKey,

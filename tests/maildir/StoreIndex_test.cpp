@@ -155,6 +155,28 @@ TEST_F(StoreIndexTest, NextCommandIsRightAfterAKillBeforeTheIndexCommitted) {
   EXPECT_EQ(opened->FindFolder(u"Junk").value->GetItems().value->Count().value, 1);
 }
 
+// A watcher's poll lists a folder, then meets a file that came after the
+// listing and takes it into cur/: the index learns of it without being made
+// anew, which would cost the address book's cache and every subject.
+TEST_F(StoreIndexTest, FileThatCameAfterTheListingIsLearnedWithoutMakingTheIndexAnew) {
+  Put("Inbox", "cur/1.a:2,", "<*1*> listed");
+  const std::string inbox = (store / "Inbox").string();
+  auto index = StoreIndex::Open(store.string());
+  index->Sync("Inbox", inbox);
+  FileStamp cardsStamp;
+  cardsStamp.size = 60;
+  cardsStamp.modifiedNs = 1700000000000000000;
+  index->CacheCards("/contacts/a.vcf", cardsStamp, {{u"Ann", u"ann@x.example"}});
+  Put("Inbox", "new/2.b", "<*2*> late");
+  fs::rename(store / "Inbox/new/2.b", store / "Inbox/cur/2.b:2,");
+  index->Renamed("Inbox", {"new", "2.b"}, "Inbox", {"cur", "2.b:2,"});
+  EXPECT_EQ(index->Count("Inbox"), 2);
+  const auto marked = index->Matching("Inbox", *SubjectFilter::Parse(kMarked));
+  ASSERT_EQ(marked.size(), 2u);
+  EXPECT_EQ(marked[1].subdir + "/" + marked[1].name, "cur/2.b:2,");
+  EXPECT_TRUE(index->CachedCards("/contacts/a.vcf", cardsStamp));
+}
+
 // The same folder read through the index and by reading every file: every
 // filter gives the same messages.
 TEST(StoreIndexRestrict, GivesExactlyWhatTheHeaderScanGives) {
