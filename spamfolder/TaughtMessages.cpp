@@ -21,9 +21,13 @@ bool IsRecordable(std::string_view key) {
 void TaughtMessages::RememberKey(std::string key) {
   if (!IsRecordable(key)) return;
   if (const auto known = index_.find(key); known != index_.end()) {
-    order_.splice(order_.end(), order_, known->second);
+    if (known->second != std::prev(order_.end())) {
+      order_.splice(order_.end(), order_, known->second);
+      changed_ = true;
+    }
     return;
   }
+  changed_ = true;
   order_.push_back(key);
   index_.emplace(std::move(key), std::prev(order_.end()));
   if (index_.size() > kLimit) {
@@ -41,6 +45,7 @@ void TaughtMessages::Forget(const std::u16string& entryId) {
   if (known == index_.end()) return;
   order_.erase(known->second);
   index_.erase(known);
+  changed_ = true;
 }
 
 bool TaughtMessages::Contains(const std::u16string& entryId) const {
@@ -60,9 +65,13 @@ void TaughtMessages::Load(FileSystem& files, std::string_view path) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     RememberKey(std::string(line));
   }
+  changed_ = false;
 }
 
-bool TaughtMessages::Save(FileSystem& files, std::string_view path) const {
+bool TaughtMessages::Save(FileSystem& files, std::string_view path) {
+  // Written again, the file would say what it says: the write and its disk
+  // syncs are spared.
+  if (!changed_) return true;
   const std::unique_ptr<ReplacementFile> file = files.CreateReplacement(path);
   if (!file) return false;
   std::string text;
@@ -70,7 +79,9 @@ bool TaughtMessages::Save(FileSystem& files, std::string_view path) const {
     text += key;
     text += '\n';
   }
-  return file->Write(text.data(), text.size()) && file->Commit();
+  if (!file->Write(text.data(), text.size()) || !file->Commit()) return false;
+  changed_ = false;
+  return true;
 }
 
 }  // namespace skerrow

@@ -50,13 +50,16 @@ class TaughtMessages {
   void Load(FileSystem& files, std::string_view path);
   // Writes the record beside the old file and puts it in place only when it
   // is whole. False when it could not be written; the old file then stays.
-  bool Save(FileSystem& files, std::string_view path) const;
+  // A record unchanged since it was loaded or last saved is not written: the
+  // file holds it already (or, read back, gives it: lines it skipped stay).
+  bool Save(FileSystem& files, std::string_view path);
 
  private:
   void RememberKey(std::string key);
 
   std::list<std::string> order_;  // UTF-8 ids, least recent first
   std::unordered_map<std::string, std::list<std::string>::iterator> index_;
+  bool changed_ = false;
 };
 
 }  // namespace skerrow

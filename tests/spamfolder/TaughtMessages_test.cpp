@@ -80,5 +80,24 @@ TEST(TaughtMessagesTest, AFailedWriteKeepsTheOldFile) {
   EXPECT_EQ(files.files.at(kPath), "old\n");
 }
 
+// Every connection saves the record at its end; most change nothing in it.
+TEST(TaughtMessagesTest, IsWrittenOnlyWhenChangedSinceLoadedOrSaved) {
+  MemoryFileSystem files;
+  files.files[kPath] = "a\nb\n";
+  TaughtMessages taught;
+  taught.Load(files, kPath);
+  files.refuseCreate = true;  // a write would fail
+  taught.Remember(u"b");      // the most recent already
+  taught.Forget(u"absent");
+  EXPECT_TRUE(taught.Save(files, kPath));
+  taught.Remember(u"a");
+  EXPECT_FALSE(taught.Save(files, kPath));
+  files.refuseCreate = false;
+  ASSERT_TRUE(taught.Save(files, kPath));
+  EXPECT_EQ(files.files.at(kPath), "b\na\n");
+  files.refuseCreate = true;
+  EXPECT_TRUE(taught.Save(files, kPath));
+}
+
 }  // namespace
 }  // namespace skerrow
