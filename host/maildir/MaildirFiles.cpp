@@ -103,12 +103,7 @@ bool IsMessageFile(const char* name, unsigned char type) {
   return type == DT_REG && name[0] != '.';
 }
 
-}  // namespace
-
-Result<FileStamp> MaildirFiles::Stat(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return Fail<FileStamp>(StatusFromErrno(errno));
-  if (!S_ISREG(info.st_mode)) return Fail<FileStamp>(kFileNotFound);
+FileStamp StampOf(const struct stat& info) {
   FileStamp stamp;
   stamp.device = info.st_dev;
   stamp.inode = info.st_ino;
@@ -116,7 +111,16 @@ Result<FileStamp> MaildirFiles::Stat(const std::string& path) {
   stamp.modified = info.st_mtim.tv_sec;
   stamp.modifiedNs =
       static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-  return Ok(stamp);
+  return stamp;
+}
+
+}  // namespace
+
+Result<FileStamp> MaildirFiles::Stat(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return Fail<FileStamp>(StatusFromErrno(errno));
+  if (!S_ISREG(info.st_mode)) return Fail<FileStamp>(kFileNotFound);
+  return Ok(StampOf(info));
 }
 
 Result<std::string> MaildirFiles::ReadAll(const std::string& path) {
@@ -275,6 +279,24 @@ std::vector<std::string> MaildirFiles::ListFiles(const std::string& dir) {
 
 std::vector<ListedFile> MaildirFiles::ListFilesWithInodes(const std::string& dir) {
   return ListEntries(dir, IsMessageFile);
+}
+
+std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& dir) {
+  std::vector<StampedFile> files;
+  DIR* handle = opendir(dir.c_str());
+  if (handle == nullptr) return files;
+  while (const dirent* entry = readdir(handle)) {
+    struct stat info {};
+    if (entry->d_name[0] == '.' || fstatat(dirfd(handle), entry->d_name, &info, 0) != 0 ||
+        !S_ISREG(info.st_mode)) {
+      continue;
+    }
+    files.push_back({entry->d_name, StampOf(info)});
+  }
+  closedir(handle);
+  std::sort(files.begin(), files.end(),
+            [](const StampedFile& a, const StampedFile& b) { return a.name < b.name; });
+  return files;
 }
 
 std::vector<std::string> MaildirFiles::ListDirectories(const std::string& dir) {

@@ -29,6 +29,11 @@ struct ListedFile {
   ino_t inode = 0;
 };
 
+struct StampedFile {
+  std::string name;
+  FileStamp stamp;
+};
+
 class MaildirFiles {
  public:
   static Result<FileStamp> Stat(const std::string& path);
@@ -79,6 +84,9 @@ class MaildirFiles {
   static std::vector<std::string> ListFiles(const std::string& dir);
   // The same with their inode numbers, as the directory gives them.
   static std::vector<ListedFile> ListFilesWithInodes(const std::string& dir);
+  // The same with the stamps Stat gives, each file looked up in the open
+  // directory rather than by its whole path again.
+  static std::vector<StampedFile> ListFilesWithStamps(const std::string& dir);
   // The names of the subdirectories of dir, sorted.
   static std::vector<std::string> ListDirectories(const std::string& dir);
 

@@ -1,5 +1,6 @@
 #include "host/maildir/MaildirNameSpace.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "host/maildir/FixedCollection.h"
@@ -21,6 +22,14 @@ bool IsVCardFile(const std::string& name) {
   return suffix == ".vcf";
 }
 
+// The same files with the same sizes and times: then the same cards, as
+// those of a file are only ever kept with the stamp they were read at.
+bool SameFiles(const std::vector<CachedContactsFile>& a, const std::vector<CachedContactsFile>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+    return x.name == y.name && x.size == y.size && x.modifiedNs == y.modifiedNs;
+  });
+}
+
 }  // namespace
 
 Result<FolderPtr> MaildirNameSpace::GetDefaultFolder(std::int32_t folderType) {
@@ -31,33 +40,36 @@ Result<FolderPtr> MaildirNameSpace::GetDefaultFolder(std::int32_t folderType) {
 Result<AddressListsPtr> MaildirNameSpace::GetAddressLists() {
   std::vector<AddressListPtr> lists;
   const std::string& dir = context_->ContactsDirectory();
-  if (!dir.empty()) {
-    // A file whose size and modification time are as when it was last
-    // read is taken from the index, not read again.
-    StoreIndex* index = context_->Catalog().Index();
-    for (const std::string& name : MaildirFiles::ListFiles(dir)) {
-      if (!IsVCardFile(name)) continue;
-      const std::string path = dir + "/" + name;
-      const auto stamp = MaildirFiles::Stat(path);
-      if (!stamp.ok()) continue;
-      if (index != nullptr) {
-        if (auto cards = index->CachedCards(path, stamp.value)) {
-          lists.push_back(std::make_shared<VCardAddressList>(*cards));
-          continue;
-        }
-      }
-      auto text = MaildirFiles::ReadAll(path);
-      if (!text.ok()) continue;
-      const std::vector<VCardEntry> cards = VCardReader::Parse(text.value);
-      // A file changed in the last seconds is not kept: a second change in
-      // the same tick of the file system's clock could leave size and time
-      // as they were.
-      if (index != nullptr && std::time(nullptr) - stamp.value.modified > 2) {
-        index->CacheCards(path, stamp.value, cards);
-      }
-      lists.push_back(std::make_shared<VCardAddressList>(cards));
-    }
+  if (dir.empty()) {
+    return Ok<AddressListsPtr>(std::make_shared<FixedCollection<AddressLists, AddressList>>(lists));
   }
+  // A file whose size and modification time are as when it was last read
+  // is taken from the index, not read again.
+  StoreIndex* index = context_->Catalog().Index();
+  const std::vector<CachedContactsFile> cached =
+      index != nullptr ? index->CachedAddressBook(dir) : std::vector<CachedContactsFile>();
+  std::vector<CachedContactsFile> kept;
+  auto known = cached.begin();
+  const std::time_t now = std::time(nullptr);
+  for (const StampedFile& file : MaildirFiles::ListFilesWithStamps(dir)) {
+    if (!IsVCardFile(file.name)) continue;
+    while (known != cached.end() && known->name < file.name) ++known;
+    CachedContactsFile current{file.name, file.stamp.size, file.stamp.modifiedNs, {}};
+    if (known != cached.end() && known->name == file.name && known->size == current.size &&
+        known->modifiedNs == current.modifiedNs) {
+      current.cards = known->cards;
+    } else {
+      auto text = MaildirFiles::ReadAll(dir + "/" + file.name);
+      if (!text.ok()) continue;
+      current.cards = VCardReader::Parse(text.value);
+    }
+    lists.push_back(std::make_shared<VCardAddressList>(current.cards));
+    // A file changed in the last seconds is not kept: a second change in
+    // the same tick of the file system's clock could leave size and time
+    // as they were.
+    if (now - file.stamp.modified > 2) kept.push_back(std::move(current));
+  }
+  if (index != nullptr && !SameFiles(kept, cached)) index->CacheAddressBook(dir, kept);
   return Ok<AddressListsPtr>(std::make_shared<FixedCollection<AddressLists, AddressList>>(lists));
 }
 

@@ -23,8 +23,7 @@ constexpr const char* kSchema =
     "  sortkey BLOB NOT NULL, PRIMARY KEY(folder, name, subdir)) WITHOUT ROWID;"
     "CREATE INDEX messages_by_subject ON messages(folder, sortkey);"
     "CREATE INDEX messages_by_unique ON messages(uniq);"
-    "CREATE TABLE contacts(path TEXT PRIMARY KEY, size INTEGER NOT NULL,"
-    "  modified INTEGER NOT NULL, cards BLOB NOT NULL) WITHOUT ROWID;";
+    "CREATE TABLE address_books(dir TEXT PRIMARY KEY, files BLOB NOT NULL);";
 
 // What a listing contributes to a folder's digest for one file: the digest
 // is the sum over the files, so that the store's own changes update it
@@ -66,33 +65,71 @@ std::string SortKey(std::u16string_view text) {
 }
 
 std::u16string SubjectOf(std::string_view bytes) {
-  std::u16string subject;
-  subject.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    subject.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+  std::u16string subject(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < subject.size(); ++i) {
+    subject[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                       (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
   }
   return subject;
 }
 
-void PutLength(std::string& out, std::size_t length) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(length >> shift));
+// The address book's record: little-endian numbers of a fixed width, texts
+// and names preceded by their length.
+void PutNumber(std::string& out, std::uint64_t value, int width) {
+  for (int i = 0; i < width; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
 }
 
 void PutText(std::string& out, std::u16string_view text) {
-  PutLength(out, text.size());
+  PutNumber(out, text.size(), 4);
   out += SubjectBytes(text);
 }
 
-// Null when the bytes end too soon (a damaged row: the file is read again).
+void PutName(std::string& out, std::string_view name) {
+  PutNumber(out, name.size(), 4);
+  out += name;
+}
+
+// False when the bytes end too soon (a damaged record: the files are read
+// again).
+bool TakeNumber(std::string_view& in, std::uint64_t& value, int width) {
+  if (in.size() < static_cast<std::size_t>(width)) return false;
+  value = 0;
+  for (int i = 0; i < width; ++i)
+    value |= std::uint64_t{static_cast<unsigned char>(in[i])} << (8 * i);
+  in.remove_prefix(width);
+  return true;
+}
+
 bool TakeText(std::string_view& in, std::u16string& text) {
-  if (in.size() < 4) return false;
-  std::size_t length = 0;
-  for (int i = 0; i < 4; ++i) length |= std::size_t{static_cast<unsigned char>(in[i])} << (8 * i);
-  in.remove_prefix(4);
-  if (in.size() / 2 < length) return false;
+  std::uint64_t length = 0;
+  if (!TakeNumber(in, length, 4) || in.size() / 2 < length) return false;
   text = SubjectOf(in.substr(0, length * 2));
   in.remove_prefix(length * 2);
+  return true;
+}
+
+bool TakeName(std::string_view& in, std::string& name) {
+  std::uint64_t length = 0;
+  if (!TakeNumber(in, length, 4) || in.size() < length) return false;
+  name = std::string(in.substr(0, length));
+  in.remove_prefix(length);
+  return true;
+}
+
+bool TakeContactsFile(std::string_view& in, CachedContactsFile& file) {
+  std::uint64_t size = 0;
+  std::uint64_t modified = 0;
+  std::uint64_t count = 0;
+  if (!TakeName(in, file.name) || !TakeNumber(in, size, 8) || !TakeNumber(in, modified, 8) ||
+      !TakeNumber(in, count, 4) || in.size() / 8 < count) {
+    return false;
+  }
+  file.size = static_cast<std::int64_t>(size);
+  file.modifiedNs = static_cast<std::int64_t>(modified);
+  file.cards.resize(count);
+  for (VCardEntry& card : file.cards) {
+    if (!TakeText(in, card.name) || !TakeText(in, card.address)) return false;
+  }
   return true;
 }
 
@@ -179,23 +216,22 @@ bool StoreIndex::Prepare() {
   remove_ = db_->Prepare("DELETE FROM messages WHERE folder = ? AND subdir = ? AND name = ?");
   fileRow_ = db_->Prepare(
       "SELECT inode, subject, sortkey FROM messages WHERE folder = ? AND subdir = ? AND name = ?");
-  storeCards_ = db_->Prepare(
-      "INSERT OR REPLACE INTO contacts(path, size, modified, cards) VALUES(?, ?, ?, ?)");
+  addressBook_ = db_->Prepare("SELECT files FROM address_books WHERE dir = ?");
+  storeAddressBook_ = db_->Prepare("INSERT OR REPLACE INTO address_books(dir, files) VALUES(?, ?)");
   byUnique_ = db_->Prepare(
       "SELECT folder, subdir, name FROM messages WHERE uniq = ? ORDER BY folder, subdir DESC, "
       "name");
   return folderRow_.Valid() && storeFolder_.Valid() && folderFiles_.Valid() && insert_.Valid() &&
-         remove_.Valid() && fileRow_.Valid() && byUnique_.Valid() && storeCards_.Valid() &&
-         db_->Exec("BEGIN");
+         remove_.Valid() && fileRow_.Valid() && byUnique_.Valid() && addressBook_.Valid() &&
+         storeAddressBook_.Valid() && db_->Exec("BEGIN");
 }
 
 void StoreIndex::Rebuild() {
   for (SqliteStatement* statement : {&folderRow_, &storeFolder_, &folderFiles_, &insert_, &remove_,
-                                     &fileRow_, &byUnique_, &storeCards_}) {
+                                     &fileRow_, &byUnique_, &addressBook_, &storeAddressBook_}) {
     *statement = SqliteStatement();
   }
   db_.reset();
-  cards_.reset();
   RemoveDatabaseFiles(path_);
   db_ = OpenFile(path_);
   if (!db_ || !Prepare()) {
@@ -439,48 +475,39 @@ void StoreIndex::Rewritten(const std::string& key, const IndexedFile& file, ino_
   if (!Insert(key, file, inode, subject) || !StoreFolder(key, folder->second)) Rebuild();
 }
 
-std::optional<std::vector<VCardEntry>> StoreIndex::CachedCards(const std::string& path,
-                                                               const FileStamp& stamp) {
-  if (!db_) return std::nullopt;
-  if (!cards_) {
-    cards_.emplace();
-    SqliteStatement rows = db_->Prepare("SELECT path, size, modified, cards FROM contacts");
-    while (rows.Valid() && rows.Step()) {
-      cards_->emplace(std::string(rows.Text(0)),
-                      CachedFile{rows.Int(1), rows.Int(2), std::string(rows.Blob(3))});
+std::vector<CachedContactsFile> StoreIndex::CachedAddressBook(const std::string& dir) {
+  std::vector<CachedContactsFile> files;
+  if (!db_) return files;
+  addressBook_.Bind(1, dir);
+  if (addressBook_.Step()) {
+    std::string_view in = addressBook_.Blob(0);
+    while (!in.empty()) {
+      if (!TakeContactsFile(in, files.emplace_back())) {
+        files.clear();
+        break;
+      }
     }
   }
-  const auto cached = cards_->find(path);
-  if (cached == cards_->end() || cached->second.size != stamp.size ||
-      cached->second.modified != stamp.modifiedNs) {
-    return std::nullopt;
-  }
-  std::vector<VCardEntry> cards;
-  std::string_view in = cached->second.cards;
-  while (!in.empty()) {
-    VCardEntry& card = cards.emplace_back();
-    if (!TakeText(in, card.name) || !TakeText(in, card.address)) return std::nullopt;
-  }
-  return cards;
+  addressBook_.Reset();
+  return files;
 }
 
-void StoreIndex::CacheCards(const std::string& path, const FileStamp& stamp,
-                            const std::vector<VCardEntry>& cards) {
+void StoreIndex::CacheAddressBook(const std::string& dir,
+                                  const std::vector<CachedContactsFile>& files) {
   if (!db_) return;
   std::string bytes;
-  for (const VCardEntry& card : cards) {
-    PutText(bytes, card.name);
-    PutText(bytes, card.address);
+  for (const CachedContactsFile& file : files) {
+    PutName(bytes, file.name);
+    PutNumber(bytes, static_cast<std::uint64_t>(file.size), 8);
+    PutNumber(bytes, static_cast<std::uint64_t>(file.modifiedNs), 8);
+    PutNumber(bytes, file.cards.size(), 4);
+    for (const VCardEntry& card : file.cards) {
+      PutText(bytes, card.name);
+      PutText(bytes, card.address);
+    }
   }
-  storeCards_.Bind(1, path)
-      .Bind(2, static_cast<std::int64_t>(stamp.size))
-      .Bind(3, static_cast<std::int64_t>(stamp.modifiedNs))
-      .BindBlob(4, bytes);
-  if (!storeCards_.Run()) {
-    Rebuild();
-    return;
-  }
-  if (cards_) (*cards_)[path] = CachedFile{stamp.size, stamp.modifiedNs, std::move(bytes)};
+  storeAddressBook_.Bind(1, dir).BindBlob(2, bytes);
+  if (!storeAddressBook_.Run()) Rebuild();
 }
 
 void StoreIndex::Commit() {

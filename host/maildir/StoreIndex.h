@@ -45,11 +45,19 @@ struct IndexedLocation {
   IndexedFile file;
 };
 
+// One file of a contacts folder as the address book's cache holds it.
+struct CachedContactsFile {
+  std::string name;  // in the folder
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  std::vector<VCardEntry> cards;
+};
+
 class StoreIndex {
  public:
   static constexpr const char* kFileName = ".skerrow-index";
   // The layout of the tables; an index of another version is made anew.
-  static constexpr int kVersion = 1;
+  static constexpr int kVersion = 2;
 
   // The index of the store at storeDir; never fails.
   static std::unique_ptr<StoreIndex> Open(const std::string& storeDir);
@@ -87,12 +95,13 @@ class StoreIndex {
   // Makes the changes so far part of the index file.
   void Commit();
 
-  // The address book's cache: the cards of a contacts file as last read,
-  // kept for as long as the file's size and modification time stay.
-  std::optional<std::vector<VCardEntry>> CachedCards(const std::string& path,
-                                                     const FileStamp& stamp);
-  void CacheCards(const std::string& path, const FileStamp& stamp,
-                  const std::vector<VCardEntry>& cards);
+  // The address book's cache: the cards of each file of a contacts folder
+  // as last read, with the size and modification time the file had then,
+  // sorted by name. One record for the whole folder, read and written in one
+  // piece, so that thousands of contacts cost one row. Empty when there is
+  // none or it is damaged.
+  std::vector<CachedContactsFile> CachedAddressBook(const std::string& dir);
+  void CacheAddressBook(const std::string& dir, const std::vector<CachedContactsFile>& files);
 
  private:
   struct FolderState {
@@ -117,15 +126,8 @@ class StoreIndex {
   std::string path_;
   std::unique_ptr<SqliteDatabase> db_;
   std::map<std::string, FolderState> folders_;
-  struct CachedFile {
-    std::int64_t size = 0;
-    std::int64_t modified = 0;
-    std::string cards;
-  };
-  // Read whole at the first question.
-  std::optional<std::map<std::string, CachedFile>> cards_;
   SqliteStatement folderRow_, storeFolder_, folderFiles_, insert_, remove_, fileRow_, byUnique_,
-      storeCards_;
+      addressBook_, storeAddressBook_;
 };
 
 }  // namespace skerrow::maildir

@@ -163,10 +163,7 @@ TEST_F(StoreIndexTest, FileThatCameAfterTheListingIsLearnedWithoutMakingTheIndex
   const std::string inbox = (store / "Inbox").string();
   auto index = StoreIndex::Open(store.string());
   index->Sync("Inbox", inbox);
-  FileStamp cardsStamp;
-  cardsStamp.size = 60;
-  cardsStamp.modifiedNs = 1700000000000000000;
-  index->CacheCards("/contacts/a.vcf", cardsStamp, {{u"Ann", u"ann@x.example"}});
+  index->CacheAddressBook("/contacts", {{"a.vcf", 60, 1700000000000000000, {{u"Ann", u"a@x"}}}});
   Put("Inbox", "new/2.b", "<*2*> late");
   fs::rename(store / "Inbox/new/2.b", store / "Inbox/cur/2.b:2,");
   index->Renamed("Inbox", {"new", "2.b"}, "Inbox", {"cur", "2.b:2,"});
@@ -174,7 +171,39 @@ TEST_F(StoreIndexTest, FileThatCameAfterTheListingIsLearnedWithoutMakingTheIndex
   const auto marked = index->Matching("Inbox", *SubjectFilter::Parse(kMarked));
   ASSERT_EQ(marked.size(), 2u);
   EXPECT_EQ(marked[1].subdir + "/" + marked[1].name, "cur/2.b:2,");
-  EXPECT_TRUE(index->CachedCards("/contacts/a.vcf", cardsStamp));
+  EXPECT_EQ(index->CachedAddressBook("/contacts").size(), 1u);
+}
+
+// The address book's record comes back as it was written; a damaged one
+// gives nothing, so that every contacts file is read again.
+TEST_F(StoreIndexTest, AddressBookRecordComesBackWholeOrNotAtAll) {
+  const std::vector<CachedContactsFile> files = {
+      {"a.vcf", 60, 1700000000000000000, {{u"Ann", u"a@x"}, {u"\u00c9mile", u""}}},
+      {"b.vcf", 0, 5, {}},
+  };
+  const auto cache = [&] { StoreIndex::Open(store.string())->CacheAddressBook("/c", files); };
+  cache();
+  const auto read = StoreIndex::Open(store.string())->CachedAddressBook("/c");
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[0].name, "a.vcf");
+  EXPECT_EQ(read[0].size, 60);
+  EXPECT_EQ(read[0].modifiedNs, 1700000000000000000);
+  ASSERT_EQ(read[0].cards.size(), 2u);
+  EXPECT_EQ(read[0].cards[1].name, u"\u00c9mile");
+  EXPECT_EQ(read[1].name, "b.vcf");
+  EXPECT_TRUE(read[1].cards.empty());
+  for (int cut : {1, 9, 30, 66, 95}) {
+    SCOPED_TRACE(cut);
+    {
+      auto db = SqliteDatabase::Open((store / StoreIndex::kFileName).string());
+      ASSERT_TRUE(db);
+      const std::string cutting =
+          "UPDATE address_books SET files = substr(files, 1, " + std::to_string(cut) + ")";
+      ASSERT_TRUE(db->Exec(cutting.c_str()));
+    }
+    EXPECT_TRUE(StoreIndex::Open(store.string())->CachedAddressBook("/c").empty());
+    cache();
+  }
 }
 
 // The same folder read through the index and by reading every file: every
