@@ -70,11 +70,12 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-template <class Keep>
-std::vector<ListedFile> ListEntries(const std::string& dir, Keep keep) {
-  std::vector<ListedFile> entries;
+// Calls visit(name, type, inode) for each entry of dir but "." and "..", a
+// link's type being that of what it leads to.
+template <class Visit>
+void VisitEntries(const std::string& dir, Visit visit) {
   DIR* handle = opendir(dir.c_str());
-  if (handle == nullptr) return entries;
+  if (handle == nullptr) return;
   while (const dirent* entry = readdir(handle)) {
     const char* name = entry->d_name;
     if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
@@ -84,9 +85,17 @@ std::vector<ListedFile> ListEntries(const std::string& dir, Keep keep) {
       if (stat((dir + "/" + name).c_str(), &info) != 0) continue;
       type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
     }
-    if (keep(name, type)) entries.push_back({name, entry->d_ino});
+    visit(name, type, entry->d_ino);
   }
   closedir(handle);
+}
+
+template <class Keep>
+std::vector<ListedFile> ListEntries(const std::string& dir, Keep keep) {
+  std::vector<ListedFile> entries;
+  VisitEntries(dir, [&](const char* name, unsigned char type, ino_t inode) {
+    if (keep(name, type)) entries.push_back({name, inode});
+  });
   std::sort(entries.begin(), entries.end(),
             [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
   return entries;
@@ -279,6 +288,13 @@ std::vector<std::string> MaildirFiles::ListFiles(const std::string& dir) {
 
 std::vector<ListedFile> MaildirFiles::ListFilesWithInodes(const std::string& dir) {
   return ListEntries(dir, IsMessageFile);
+}
+
+void MaildirFiles::ForEachFile(const std::string& dir,
+                               const std::function<void(std::string_view, ino_t)>& visit) {
+  VisitEntries(dir, [&](const char* name, unsigned char type, ino_t inode) {
+    if (IsMessageFile(name, type)) visit(name, inode);
+  });
 }
 
 std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& dir) {

@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +85,10 @@ class MaildirFiles {
   static std::vector<std::string> ListFiles(const std::string& dir);
   // The same with their inode numbers, as the directory gives them.
   static std::vector<ListedFile> ListFilesWithInodes(const std::string& dir);
+  // Calls visit with the name and inode number of each of those files, in
+  // the directory's order, keeping nothing.
+  static void ForEachFile(const std::string& dir,
+                          const std::function<void(std::string_view name, ino_t inode)>& visit);
   // The same with the stamps Stat gives, each file looked up in the open
   // directory rather than by its whole path again.
   static std::vector<StampedFile> ListFilesWithStamps(const std::string& dir);

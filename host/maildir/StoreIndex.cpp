@@ -16,14 +16,21 @@ namespace {
 const char* const kSubdirs[] = {"new", "cur"};
 
 constexpr const char* kSchema =
-    "CREATE TABLE folders(key TEXT PRIMARY KEY, digest INTEGER NOT NULL,"
-    "  count INTEGER NOT NULL) WITHOUT ROWID;"
+    "CREATE TABLE folders(key TEXT PRIMARY KEY, newdigest INTEGER NOT NULL,"
+    "  newcount INTEGER NOT NULL, curdigest INTEGER NOT NULL, curcount INTEGER NOT NULL)"
+    "  WITHOUT ROWID;"
     "CREATE TABLE messages(folder TEXT NOT NULL, subdir TEXT NOT NULL, name TEXT NOT NULL,"
     "  uniq TEXT NOT NULL, inode INTEGER NOT NULL, subject BLOB NOT NULL,"
     "  sortkey BLOB NOT NULL, PRIMARY KEY(folder, name, subdir)) WITHOUT ROWID;"
     "CREATE INDEX messages_by_subject ON messages(folder, sortkey);"
     "CREATE INDEX messages_by_unique ON messages(uniq);"
+    "CREATE INDEX messages_by_subdir ON messages(folder, subdir);"
     "CREATE TABLE address_books(dir TEXT PRIMARY KEY, files BLOB NOT NULL);";
+
+// The place of new/ and cur/ in a folder's sums.
+int SubdirSlot(std::string_view subdir) {
+  return subdir == "cur" ? 1 : 0;
+}
 
 // What a listing contributes to a folder's digest for one file: the digest
 // is the sum over the files, so that the store's own changes update it
@@ -206,8 +213,13 @@ std::unique_ptr<SqliteDatabase> StoreIndex::OpenFile(const std::string& path) {
 
 bool StoreIndex::Prepare() {
   if (!db_) return false;
-  folderRow_ = db_->Prepare("SELECT digest, count FROM folders WHERE key = ?");
-  storeFolder_ = db_->Prepare("INSERT OR REPLACE INTO folders(key, digest, count) VALUES(?, ?, ?)");
+  folderRow_ =
+      db_->Prepare("SELECT newdigest, newcount, curdigest, curcount FROM folders WHERE key = ?");
+  storeFolder_ = db_->Prepare(
+      "INSERT OR REPLACE INTO folders(key, newdigest, newcount, curdigest, curcount)"
+      " VALUES(?, ?, ?, ?, ?)");
+  subdirFiles_ =
+      db_->Prepare("SELECT name, inode, subject FROM messages WHERE folder = ? AND subdir = ?");
   folderFiles_ = db_->Prepare(
       "SELECT subdir, name, inode, subject FROM messages WHERE folder = ? ORDER BY name, subdir");
   insert_ = db_->Prepare(
@@ -221,14 +233,16 @@ bool StoreIndex::Prepare() {
   byUnique_ = db_->Prepare(
       "SELECT folder, subdir, name FROM messages WHERE uniq = ? ORDER BY folder, subdir DESC, "
       "name");
-  return folderRow_.Valid() && storeFolder_.Valid() && folderFiles_.Valid() && insert_.Valid() &&
-         remove_.Valid() && fileRow_.Valid() && byUnique_.Valid() && addressBook_.Valid() &&
-         storeAddressBook_.Valid() && db_->Exec("BEGIN");
+  return folderRow_.Valid() && storeFolder_.Valid() && folderFiles_.Valid() &&
+         subdirFiles_.Valid() && insert_.Valid() && remove_.Valid() && fileRow_.Valid() &&
+         byUnique_.Valid() && addressBook_.Valid() && storeAddressBook_.Valid() &&
+         db_->Exec("BEGIN");
 }
 
 void StoreIndex::Rebuild() {
-  for (SqliteStatement* statement : {&folderRow_, &storeFolder_, &folderFiles_, &insert_, &remove_,
-                                     &fileRow_, &byUnique_, &addressBook_, &storeAddressBook_}) {
+  for (SqliteStatement* statement :
+       {&folderRow_, &storeFolder_, &folderFiles_, &subdirFiles_, &insert_, &remove_, &fileRow_,
+        &byUnique_, &addressBook_, &storeAddressBook_}) {
     *statement = SqliteStatement();
   }
   db_.reset();
@@ -252,55 +266,70 @@ void StoreIndex::Sync(const std::string& key, const std::string& dir, bool again
 }
 
 bool StoreIndex::SyncFolder(const std::string& key, FolderState& state) {
+  // new/ and cur/ are first only summed up as they are read, keeping
+  // nothing: one whose sums are those the index holds is as indexed.
+  ListingSum listed[2];
+  for (int slot = 0; slot < 2; ++slot) {
+    const char* subdir = kSubdirs[slot];
+    MaildirFiles::ForEachFile(state.dir + "/" + subdir, [&](std::string_view name, ino_t inode) {
+      listed[slot].digest += FileDigest(subdir, name, inode);
+      ++listed[slot].count;
+    });
+  }
+  ListingSum stored[2];
+  folderRow_.Bind(1, key);
+  const bool known = folderRow_.Step();
+  for (int slot = 0; known && slot < 2; ++slot) {
+    stored[slot] = {static_cast<std::uint64_t>(folderRow_.Int(2 * slot)),
+                    folderRow_.Int(2 * slot + 1)};
+  }
+  folderRow_.Reset();
+  state.sums[0] = listed[0];
+  state.sums[1] = listed[1];
+
+  // In a changed subdirectory, rows that match a listed file exactly stay;
+  // the others are taken out, and a file that was only renamed (same unique
+  // name, same inode: flags changed, new/ to cur/, moved in by hand) keeps
+  // its subject.
   struct Listed {
     IndexedFile file;
     ino_t inode;
   };
   std::vector<Listed> listing;
-  std::uint64_t digest = 0;
-  for (const char* subdir : kSubdirs) {
-    for (ListedFile& entry : MaildirFiles::ListFilesWithInodes(state.dir + "/" + subdir)) {
-      digest += FileDigest(subdir, entry.name, entry.inode);
-      listing.push_back({{subdir, std::move(entry.name)}, entry.inode});
-    }
-  }
-  const auto count = static_cast<std::int64_t>(listing.size());
-  folderRow_.Bind(1, key);
-  const bool stored = folderRow_.Step();
-  const bool same = stored && static_cast<std::uint64_t>(folderRow_.Int(0)) == digest &&
-                    folderRow_.Int(1) == count;
-  folderRow_.Reset();
-  state.digest = digest;
-  state.count = count;
-  if (same) return true;
-
-  // Rows that match a listed file exactly stay; the others are taken out,
-  // and a file that was only renamed (same unique name, same inode: flags
-  // changed, new/ to cur/, moved in by hand) keeps its subject.
   std::unordered_map<std::string, ino_t> exact;
   std::map<std::pair<std::string, ino_t>, std::string> subjects;
   std::vector<IndexedFile> stale;
-  for (const Listed& entry : listing) {
-    exact.emplace(entry.file.subdir + "/" + entry.file.name, entry.inode);
-  }
-  std::vector<std::string> matched;
-  folderFiles_.Bind(1, key);
-  while (folderFiles_.Step()) {
-    IndexedFile file{std::string(folderFiles_.Text(0)), std::string(folderFiles_.Text(1))};
-    const auto inode = static_cast<ino_t>(folderFiles_.Int(2));
-    const auto found = exact.find(file.subdir + "/" + file.name);
-    if (found != exact.end() && found->second == inode) {
-      matched.push_back(found->first);
-      continue;
+  bool changed = false;
+  for (int slot = 0; slot < 2; ++slot) {
+    if (known && listed[slot] == stored[slot]) continue;
+    changed = true;
+    const char* subdir = kSubdirs[slot];
+    // Read again in full: it may have changed since it was summed up.
+    state.sums[slot] = {};
+    for (ListedFile& entry : MaildirFiles::ListFilesWithInodes(state.dir + "/" + subdir)) {
+      state.sums[slot].digest += FileDigest(subdir, entry.name, entry.inode);
+      ++state.sums[slot].count;
+      exact.emplace(std::string(subdir) + "/" + entry.name, entry.inode);
+      listing.push_back({{subdir, std::move(entry.name)}, entry.inode});
     }
-    subjects.emplace(std::pair{std::string(MaildirFileName::UniqueName(file.name)), inode},
-                     std::string(folderFiles_.Blob(3)));
-    stale.push_back(std::move(file));
+    subdirFiles_.Bind(1, key).Bind(2, std::string_view(subdir));
+    while (subdirFiles_.Step()) {
+      IndexedFile file{subdir, std::string(subdirFiles_.Text(0))};
+      const auto inode = static_cast<ino_t>(subdirFiles_.Int(1));
+      const auto found = exact.find(file.subdir + "/" + file.name);
+      if (found != exact.end() && found->second == inode) {
+        exact.erase(found);
+        continue;
+      }
+      subjects.emplace(std::pair{std::string(MaildirFileName::UniqueName(file.name)), inode},
+                       std::string(subdirFiles_.Blob(2)));
+      stale.push_back(std::move(file));
+    }
+    const bool read = subdirFiles_.Done();
+    subdirFiles_.Reset();
+    if (!read) return false;
   }
-  const bool listed = folderFiles_.Done();
-  folderFiles_.Reset();
-  if (!listed) return false;
-  for (const std::string& done : matched) exact.erase(done);
+  if (!changed) return true;
   for (const IndexedFile& file : stale) {
     if (!Remove(key, file)) return false;
   }
@@ -339,14 +368,19 @@ bool StoreIndex::Remove(const std::string& key, const IndexedFile& file) {
 }
 
 bool StoreIndex::StoreFolder(const std::string& key, const FolderState& state) {
-  storeFolder_.Bind(1, key).Bind(2, static_cast<std::int64_t>(state.digest)).Bind(3, state.count);
+  storeFolder_.Bind(1, key);
+  for (int slot = 0; slot < 2; ++slot) {
+    storeFolder_.Bind(2 + 2 * slot, static_cast<std::int64_t>(state.sums[slot].digest))
+        .Bind(3 + 2 * slot, state.sums[slot].count);
+  }
   return storeFolder_.Run();
 }
 
 std::int32_t StoreIndex::Count(const std::string& key) {
   const auto known = folders_.find(key);
   if (known == folders_.end()) return 0;
-  return static_cast<std::int32_t>(std::min<std::int64_t>(known->second.count, INT32_MAX));
+  const std::int64_t count = known->second.sums[0].count + known->second.sums[1].count;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(count, INT32_MAX));
 }
 
 std::vector<IndexedFile> StoreIndex::Files(const std::string& key) {
@@ -424,8 +458,9 @@ void StoreIndex::Added(const std::string& key, const IndexedFile& file, ino_t in
                        std::u16string_view subject) {
   const auto folder = folders_.find(key);
   if (folder == folders_.end() || !db_) return;
-  folder->second.digest += FileDigest(file.subdir, file.name, inode);
-  ++folder->second.count;
+  ListingSum& sum = folder->second.sums[SubdirSlot(file.subdir)];
+  sum.digest += FileDigest(file.subdir, file.name, inode);
+  ++sum.count;
   if (!Insert(key, file, inode, subject) || !StoreFolder(key, folder->second)) Rebuild();
 }
 
@@ -448,10 +483,12 @@ void StoreIndex::Renamed(const std::string& oldKey, const IndexedFile& oldFile,
     }
     return;
   }
-  from->second.digest -= FileDigest(oldFile.subdir, oldFile.name, inode);
-  --from->second.count;
-  to->second.digest += FileDigest(newFile.subdir, newFile.name, inode);
-  ++to->second.count;
+  ListingSum& fromSum = from->second.sums[SubdirSlot(oldFile.subdir)];
+  fromSum.digest -= FileDigest(oldFile.subdir, oldFile.name, inode);
+  --fromSum.count;
+  ListingSum& toSum = to->second.sums[SubdirSlot(newFile.subdir)];
+  toSum.digest += FileDigest(newFile.subdir, newFile.name, inode);
+  ++toSum.count;
   if (!Remove(oldKey, oldFile) || !Insert(newKey, newFile, inode, subject) ||
       !StoreFolder(oldKey, from->second) || !StoreFolder(newKey, to->second)) {
     Rebuild();
@@ -470,7 +507,7 @@ void StoreIndex::Rewritten(const std::string& key, const IndexedFile& file, ino_
     if (!SyncFolder(key, folder->second)) Rebuild();
     return;
   }
-  folder->second.digest +=
+  folder->second.sums[SubdirSlot(file.subdir)].digest +=
       FileDigest(file.subdir, file.name, inode) - FileDigest(file.subdir, file.name, oldInode);
   if (!Insert(key, file, inode, subject) || !StoreFolder(key, folder->second)) Rebuild();
 }

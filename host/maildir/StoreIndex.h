@@ -6,10 +6,12 @@
 // The message files stay the truth; the index is a cache of them:
 // - A folder is brought up to date from its new/ and cur/ listings the first
 //   time a command uses it (Sync), since other Maildir clients add, remove
-//   and rename files between commands. A digest of the listing (names and
-//   inode numbers) tells an unchanged folder at the cost of the listing;
-//   otherwise the rows are compared with it, and only a file not known yet
-//   (or rewritten: a new inode under a known name) has its head read.
+//   and rename files between commands. A digest of each listing (names and
+//   inode numbers) tells an unchanged new/ or cur/ at the cost of reading
+//   the directory; the rows of a changed one are compared with its listing,
+//   and only a file not known yet (or rewritten: a new inode under a known
+//   name) has its head read. A watcher's poll, where mail arrives in new/,
+//   thus compares no row of a large cur/.
 // - The store's own changes are recorded as they happen (Added, Renamed,
 //   Rewritten), in one open transaction that Commit ends. A kill before the
 //   commit leaves the index as it was at the last one, and the next command's
@@ -104,10 +106,15 @@ class StoreIndex {
   void CacheAddressBook(const std::string& dir, const std::vector<CachedContactsFile>& files);
 
  private:
-  struct FolderState {
-    std::string dir;
+  // What a listing of new/ or cur/ sums up to.
+  struct ListingSum {
     std::uint64_t digest = 0;
     std::int64_t count = 0;
+    bool operator==(const ListingSum&) const = default;
+  };
+  struct FolderState {
+    std::string dir;
+    ListingSum sums[2];  // new/, cur/
   };
   struct Row;
 
@@ -126,8 +133,8 @@ class StoreIndex {
   std::string path_;
   std::unique_ptr<SqliteDatabase> db_;
   std::map<std::string, FolderState> folders_;
-  SqliteStatement folderRow_, storeFolder_, folderFiles_, insert_, remove_, fileRow_, byUnique_,
-      addressBook_, storeAddressBook_;
+  SqliteStatement folderRow_, storeFolder_, folderFiles_, subdirFiles_, insert_, remove_, fileRow_,
+      byUnique_, addressBook_, storeAddressBook_;
 };
 
 }  // namespace skerrow::maildir
