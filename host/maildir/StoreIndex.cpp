@@ -101,8 +101,9 @@ void PutName(std::string& out, std::string_view name) {
 bool TakeNumber(std::string_view& in, std::uint64_t& value, int width) {
   if (in.size() < static_cast<std::size_t>(width)) return false;
   value = 0;
-  for (int i = 0; i < width; ++i)
+  for (int i = 0; i < width; ++i) {
     value |= std::uint64_t{static_cast<unsigned char>(in[i])} << (8 * i);
+  }
   in.remove_prefix(width);
   return true;
 }
