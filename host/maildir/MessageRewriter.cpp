@@ -87,6 +87,16 @@ bool EndsWithLineBreak(std::string_view text) {
   return !text.empty() && text.back() == '\n';
 }
 
+// What must come between a header and new content for the content to read
+// as such: nothing after the header's empty line, else the empty line (and
+// the end of the header's last line, when it has none).
+std::string MissingEmptyLine(std::string_view before, std::string_view eol) {
+  if (before.empty() || before.ends_with("\n\n") || before.ends_with("\n\r\n")) return {};
+  std::string lines(eol);
+  if (!before.ends_with('\n')) lines += eol;
+  return lines;
+}
+
 std::string CharacterReference(char32_t codePoint) {
   return "&#" + std::to_string(static_cast<unsigned long>(codePoint)) + ";";
 }
@@ -138,6 +148,14 @@ Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16stri
     if (!endsWithBreak && EndsWithLineBreak(content)) content.resize(content.size() - eol.size());
   }
   if (endsWithBreak && !EndsWithLineBreak(content)) content += eol;
+  // The header's empty line, where the part's header runs into its content
+  // without one; and empty content placed right before the next delimiter
+  // gets a line break of its own, so that the delimiter stays at the start
+  // of its line.
+  content.insert(0, MissingEmptyLine(raw.substr(0, part->contentStart), eol));
+  if (part->contentMissing && part->contentEnd < raw.size() && !EndsWithLineBreak(content)) {
+    content += eol;
+  }
 
   std::vector<Splice> splices;
   if (toBase64 && part->encoding != MimePart::Encoding::Base64) {

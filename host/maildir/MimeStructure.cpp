@@ -83,6 +83,19 @@ class MimeStructure::Walker {
       return;
     }
     part.headerStart = topLevel ? 0 : HeaderStart(object, part);
+    // A header that runs into a line that is no field, without the empty
+    // line, ends there for the store's header scan (and so for the
+    // rewriter), while GMime reads on as header up to an empty line, or gives
+    // no content at all. The content starts where the store's header ends:
+    // in a message it then runs to the end of the file; in a part whose
+    // header runs straight into the next delimiter it is empty.
+    if (topLevel) {
+      part.contentStart = HeaderBlock::Parse(raw_).BodyStart();
+      part.contentEnd =
+          part.contentMissing ? raw_.size() : std::max(part.contentEnd, part.contentStart);
+    } else if (part.contentMissing) {
+      part.contentStart = part.contentEnd = HeaderBlock::Parse(raw_, part.headerStart).BodyStart();
+    }
     ReadNames(part);
     Keep(std::move(part));
   }
@@ -98,6 +111,7 @@ class MimeStructure::Walker {
     GMimeStream* stream = wrapper != nullptr ? g_mime_data_wrapper_get_stream(wrapper) : nullptr;
     if (stream == nullptr) {
       part.contentStart = part.contentEnd = raw_.size();
+      part.contentMissing = true;
       return true;
     }
     const gint64 start = stream->bound_start;

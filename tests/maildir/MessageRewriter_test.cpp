@@ -97,6 +97,16 @@ TEST(MessageRewriterSubject, TakesAFieldNameWithBytesOutsideAsciiAsPartOfTheHead
   EXPECT_EQ(MessageReader::ReadBodies(out).body, u"body\n");
 }
 
+// Without the empty line, the header ends at the first line that is not a
+// field, for the reader of the bodies as for the rewriter.
+TEST(MessageRewriterSubject, KeepsTheBodyOfAHeaderThatRunsIntoALineThatIsNoField) {
+  const std::string raw = "From: a@x\nTo: b@x\n--not a field\n";
+  EXPECT_EQ(MessageReader::ReadBodies(raw).body, u"--not a field\n");
+  const std::string out = Rewrite(raw, {u"<*3*>", {}});
+  EXPECT_EQ(out, "From: a@x\nTo: b@x\nSubject: <*3*>\n--not a field\n");
+  EXPECT_EQ(MessageReader::ReadBodies(out).body, u"--not a field\n");
+}
+
 TEST(MessageRewriterSubject, KeepsAFieldNamesOwnSpelling) {
   EXPECT_EQ(Rewrite("SUBJECT: a\n\n", {u"b", {}}), "SUBJECT: b\n\n");
 }
@@ -228,6 +238,17 @@ TEST(MessageRewriterHtml, WritesAPartWithoutCharsetBackTheWayItWasRead) {
   EXPECT_EQ(MessageReader::ReadBodies(out).htmlBody, u"<p>\u201cnew\u201d</p>\n");
   // 8-bit bytes under no encoding field: base64 now, of 93 6E 65 77 94 3C.
   EXPECT_NE(out.find("k25ld5Q8"), std::string::npos) << out;
+}
+
+TEST(MessageRewriterHtml, WritesIntoAPartWhoseHeaderRunsStraightIntoTheDelimiter) {
+  const std::string raw =
+      "Subject: s\nContent-Type: multipart/alternative; boundary=b\n\n"
+      "--b\nContent-Type: text/plain\n\nplain\n--b\nContent-Type: text/html\n--b--\n";
+  const std::string out = Rewrite(raw, {std::nullopt, u"<p>new</p>"});
+  const MessageBodies bodies = MessageReader::ReadBodies(out);
+  EXPECT_EQ(bodies.htmlBody, u"<p>new</p>") << out;
+  EXPECT_EQ(bodies.body, u"plain");
+  EXPECT_NE(out.find("\n--b--\n"), std::string::npos) << "the delimiter stays on its own line";
 }
 
 TEST(MessageRewriterHtml, RefusesAMessageWithoutHtmlPart) {
