@@ -25,6 +25,12 @@ std::string_view EndingOf(std::string_view raw, const HeaderField& field) {
   return "";
 }
 
+// A field inserted at `at` goes on a line of its own: after a last line
+// that ends without a line break, it needs one first.
+std::string LineBreakBefore(std::string_view raw, std::size_t at, std::string_view eol) {
+  return at > 0 && raw[at - 1] != '\n' ? std::string(eol) : std::string();
+}
+
 Splice SubjectSplice(std::string_view raw, const std::u16string& subject, std::string_view eol) {
   const HeaderBlock block = HeaderBlock::Parse(raw);
   if (const HeaderField* field = block.Find("Subject")) {
@@ -36,7 +42,8 @@ Splice SubjectSplice(std::string_view raw, const std::u16string& subject, std::s
     text += ending;
     return {field->start, field->end, std::move(text)};
   }
-  std::string text = "Subject: " + EncodedWordEncoder::Encode(subject, 9, eol);
+  std::string text = LineBreakBefore(raw, block.InsertAt(), eol) +
+                     "Subject: " + EncodedWordEncoder::Encode(subject, 9, eol);
   text += eol;
   // Data that does not begin with a header block gets one, with the empty
   // line that keeps the old text the body.
@@ -166,7 +173,7 @@ Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16stri
       field += ending.empty() ? eol : ending;
       splices.push_back({old->start, old->end, std::move(field)});
     } else {
-      field += eol;
+      field = LineBreakBefore(raw, block.InsertAt(), eol) + field + std::string(eol);
       splices.push_back({block.InsertAt(), block.InsertAt(), std::move(field)});
     }
   }
@@ -178,14 +185,16 @@ Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16stri
 
 Result<std::string> MessageRewriter::Apply(std::string_view raw, const MessageEdits& edits) {
   const std::string_view eol = HeaderBlock::LineEnding(raw);
+  // Insertions at one place keep this order: the header's fields before the
+  // content (a header that ends the file puts all of them there).
   std::vector<Splice> splices;
+  if (edits.subject) splices.push_back(SubjectSplice(raw, *edits.subject, eol));
   if (edits.htmlBody) {
     auto html = HtmlSplices(raw, *edits.htmlBody, eol);
     if (!html.ok()) return Fail<std::string>(html.status);
-    splices = std::move(html.value);
+    splices.insert(splices.end(), html.value.begin(), html.value.end());
   }
-  if (edits.subject) splices.push_back(SubjectSplice(raw, *edits.subject, eol));
-  std::sort(splices.begin(), splices.end(), [](const Splice& a, const Splice& b) {
+  std::stable_sort(splices.begin(), splices.end(), [](const Splice& a, const Splice& b) {
     return a.start != b.start ? a.start < b.start : a.end < b.end;
   });
 

@@ -81,6 +81,8 @@ TEST(MessageRewriterSubject, AddsASubjectWhereThereWasNone) {
   EXPECT_EQ(Rewrite("From: a@x\n\nbody\n", {u"<*3*>", {}}), "From: a@x\nSubject: <*3*>\n\nbody\n");
   EXPECT_EQ(Rewrite(Crlf("From: a@x\n\nbody\n"), {u"<*3*>", {}}),
             Crlf("From: a@x\nSubject: <*3*>\n\nbody\n"));
+  // A header that ends the file without a line break.
+  EXPECT_EQ(Rewrite("From: a@x", {u"<*3*>", {}}), "From: a@x\nSubject: <*3*>\n");
   // Data without a header block gets one in front of the old text.
   const std::string out = Rewrite("no headers here\n", {u"<*3*>", {}});
   EXPECT_EQ(out, "Subject: <*3*>\n\nno headers here\n");
