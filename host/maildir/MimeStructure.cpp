@@ -83,17 +83,10 @@ class MimeStructure::Walker {
       return;
     }
     part.headerStart = topLevel ? 0 : HeaderStart(object, part);
-    // A header that runs into a line that is no field, without the empty
-    // line, ends there for the store's header scan (and so for the
-    // rewriter), while GMime reads on as header up to an empty line, or gives
-    // no content at all. The content starts where the store's header ends:
-    // in a message it then runs to the end of the file; in a part whose
-    // header runs straight into the next delimiter it is empty.
-    if (topLevel) {
-      part.contentStart = HeaderBlock::Parse(raw_).BodyStart();
-      part.contentEnd =
-          part.contentMissing ? raw_.size() : std::max(part.contentEnd, part.contentStart);
-    } else if (part.contentMissing) {
+    if (part.contentMissing && !topLevel) {
+      // GMime gives no content to a part whose header runs straight into the
+      // next delimiter: its empty content is where the store's header scan
+      // ends the header, so that a body written there lands inside the part.
       part.contentStart = part.contentEnd = HeaderBlock::Parse(raw_, part.headerStart).BodyStart();
     }
     ReadNames(part);

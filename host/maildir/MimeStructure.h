@@ -31,8 +31,8 @@ struct MimePart {
   std::size_t headerStart = 0;   // the part's header block
   std::size_t contentStart = 0;  // the content, still transfer-encoded
   std::size_t contentEnd = 0;
-  // GMime found no content: the header runs into a line that is no field,
-  // without its empty line. The content is placed where the header ends.
+  // GMime found no content (the header runs into what follows without its
+  // empty line): the empty content is placed where the header ends.
   bool contentMissing = false;
   // The boundaries of the multiparts around the part, innermost last.
   std::vector<std::string> boundaries;

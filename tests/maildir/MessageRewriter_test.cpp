@@ -99,16 +99,6 @@ TEST(MessageRewriterSubject, TakesAFieldNameWithBytesOutsideAsciiAsPartOfTheHead
   EXPECT_EQ(MessageReader::ReadBodies(out).body, u"body\n");
 }
 
-// Without the empty line, the header ends at the first line that is not a
-// field, for the reader of the bodies as for the rewriter.
-TEST(MessageRewriterSubject, KeepsTheBodyOfAHeaderThatRunsIntoALineThatIsNoField) {
-  const std::string raw = "From: a@x\nTo: b@x\n--not a field\n";
-  EXPECT_EQ(MessageReader::ReadBodies(raw).body, u"--not a field\n");
-  const std::string out = Rewrite(raw, {u"<*3*>", {}});
-  EXPECT_EQ(out, "From: a@x\nTo: b@x\nSubject: <*3*>\n--not a field\n");
-  EXPECT_EQ(MessageReader::ReadBodies(out).body, u"--not a field\n");
-}
-
 TEST(MessageRewriterSubject, KeepsAFieldNamesOwnSpelling) {
   EXPECT_EQ(Rewrite("SUBJECT: a\n\n", {u"b", {}}), "SUBJECT: b\n\n");
 }
