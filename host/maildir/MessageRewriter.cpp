@@ -156,12 +156,13 @@ Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16stri
   }
   if (endsWithBreak && !EndsWithLineBreak(content)) content += eol;
   // The header's empty line, where the part's header runs into its content
-  // without one; and empty content placed right before the next delimiter
-  // gets a line break of its own, so that the delimiter stays at the start
-  // of its line.
+  // without one; and content written where there was none, right before the
+  // next delimiter, gets a line break of its own, so that the delimiter
+  // stays at the start of its line.
   content.insert(0, MissingEmptyLine(raw.substr(0, part->contentStart), eol));
-  if (part->contentMissing && part->contentEnd < raw.size() && !EndsWithLineBreak(content)) {
-    content += eol;
+  if (oldContent.empty() && part->contentEnd < raw.size() && !EndsWithLineBreak(content)) {
+    const std::string_view before = raw.substr(0, part->contentStart);
+    content += before.ends_with("\r\n") ? std::string_view("\r\n") : eol;
   }
 
   std::vector<Splice> splices;
