@@ -61,6 +61,20 @@ std::string MaildirFileName::ForCur(std::string_view fileName) {
   return std::string(fileName) + ":2,";
 }
 
+std::string MaildirFileName::ForAnotherFolder(std::string_view fileName) {
+  std::string name = ForCur(fileName);
+  const std::size_t uniqueEnd = name.find(':');
+  for (std::size_t at = name.find(",U="); at < uniqueEnd; at = name.find(",U=", at + 1)) {
+    std::size_t end = at + 3;
+    while (end < uniqueEnd && name[end] >= '0' && name[end] <= '9') ++end;
+    if (end > at + 3 && (end == uniqueEnd || name[end] == ',')) {
+      name.erase(at, end - at);
+      break;
+    }
+  }
+  return name;
+}
+
 std::string MaildirFileName::NewUniqueName(unsigned long sequence) {
   timeval now{};
   gettimeofday(&now, nullptr);

@@ -18,6 +18,12 @@ class MaildirFileName {
   // The name a file takes in cur/: unchanged when it has info, else ":2,"
   // appended.
   static std::string ForCur(std::string_view fileName);
+  // The name a file takes in cur/ of another folder: ForCur, without the
+  // ",U=digits" that a synchronising program (mbsync) writes into a name to
+  // hold the message's number in that program's count of the folder. Kept in
+  // another folder, that number would be beyond the count there, and the
+  // program would refuse to synchronise the folder.
+  static std::string ForAnotherFolder(std::string_view fileName);
   // A fresh unique name: seconds.MmicrosecondsPpidQsequence.host, the host
   // name with "/" and ":" escaped as the Maildir convention asks. The caller
   // counts the sequence up per name it makes.

@@ -323,18 +323,19 @@ HResult MessageCatalog::Relocate(MessageRecord& record,
   const std::string unique(record.UniqueName());
   const std::string key = IndexKey(record.folder);
   const IndexedFile old{record.subdir, record.fileName};
+  const std::string name = MaildirFileName::ForAnotherFolder(record.fileName);
+  const std::string_view newUnique = MaildirFileName::UniqueName(name);
   if (const std::string destinationKey = IndexKey(destination); !destinationKey.empty()) {
-    for (const IndexedLocation& location : index_->WithUniqueName(unique)) {
+    for (const IndexedLocation& location : index_->WithUniqueName(newUnique)) {
       if (location.folder == destinationKey) return kAlreadyExists;
     }
   } else {
     for (const char* subdir : kSubdirs) {
-      for (const std::string& name : MaildirFiles::ListFiles(destinationDir + "/" + subdir)) {
-        if (MaildirFileName::UniqueName(name) == unique) return kAlreadyExists;
+      for (const std::string& listed : MaildirFiles::ListFiles(destinationDir + "/" + subdir)) {
+        if (MaildirFileName::UniqueName(listed) == newUnique) return kAlreadyExists;
       }
     }
   }
-  const std::string name = MaildirFileName::ForCur(record.fileName);
   status = MaildirFiles::RenameNoReplace(path.value, destinationDir + "/cur/" + name);
   if (hr::Failed(status)) return status;
   Sync(destinationDir + "/cur");

@@ -317,6 +317,24 @@ TEST_F(MaildirStoreTest, AMoveRenamesIntoTheOtherFoldersCurKeepingFlags) {
   EXPECT_EQ(store->Locate(moved.value).value.topLevelFolder, u"Junk E-mail");
 }
 
+// A synchronising program's number of the message in its old folder
+// (",U=n") does not go along: in the other folder it would be beyond that
+// program's count, and the program would refuse to synchronise the folder.
+TEST_F(MaildirStoreTest, AMoveLeavesTheSynchronisingProgramsNumberBehind) {
+  fs::create_directories(storeDir / "Inbox" / "cur");
+  fs::create_directories(storeDir / "Junk E-mail" / "cur");
+  WriteFile(storeDir / "Inbox" / "cur" / "7.M1P2.host,U=12:2,S", Message("synced"));
+  WriteFile(storeDir / "Inbox" / "cur" / "8.M1P2.host,U=x:2,", Message("not a number"));
+  Open();
+  for (const char* name : {"7.M1P2.host,U=12:2,S", "8.M1P2.host,U=x:2,"}) {
+    auto item = store->FindItem((storeDir / "Inbox" / "cur" / name).string());
+    ASSERT_TRUE(item.ok()) << name;
+    ASSERT_TRUE(item.value->Move(Folder(u"Junk E-mail")).ok()) << name;
+  }
+  EXPECT_EQ(FilesIn(storeDir / "Junk E-mail" / "cur"),
+            (std::vector<std::string>{"7.M1P2.host:2,S", "8.M1P2.host,U=x:2,"}));
+}
+
 TEST_F(MaildirStoreTest, AMoveRaisesSourceThenDestinationFolderChangeThenItemAdd) {
   Open();
   FolderPtr junk = AddTopLevel(u"Junk E-mail");
