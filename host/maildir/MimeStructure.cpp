@@ -84,10 +84,12 @@ class MimeStructure::Walker {
     }
     part.headerStart = topLevel ? 0 : HeaderStart(object, part);
     if (part.contentMissing && !topLevel) {
-      // GMime gives no content to a part whose header runs straight into the
-      // next delimiter: its empty content is where the store's header scan
-      // ends the header, so that a body written there lands inside the part.
-      part.contentStart = part.contentEnd = HeaderBlock::Parse(raw_, part.headerStart).BodyStart();
+      // GMime gives no content to a part whose header (with any lines that
+      // are no field) runs straight into the next delimiter: its empty
+      // content is right before that delimiter, so that a body written there
+      // lands inside the part.
+      part.contentStart = part.contentEnd =
+          NextDelimiter(HeaderBlock::Parse(raw_, part.headerStart).BodyStart());
     }
     ReadNames(part);
     Keep(std::move(part));
@@ -113,6 +115,24 @@ class MimeStructure::Walker {
     part.contentStart = static_cast<std::size_t>(start);
     part.contentEnd = static_cast<std::size_t>(end);
     return true;
+  }
+
+  // The start of the first line from `from` on that is a delimiter of one of
+  // the multiparts around the part, or the end of the message.
+  std::size_t NextDelimiter(std::size_t from) const {
+    for (std::size_t pos = from; pos < raw_.size();) {
+      const std::size_t newline = raw_.find('\n', pos);
+      const std::string_view line = raw_.substr(
+          pos, newline == std::string_view::npos ? std::string_view::npos : newline - pos);
+      if (line.starts_with("--")) {
+        for (std::string_view boundary : boundaries_) {
+          if (line.substr(2).starts_with(boundary)) return pos;
+        }
+      }
+      if (newline == std::string_view::npos) break;
+      pos = newline + 1;
+    }
+    return raw_.size();
   }
 
   // The first header's offset, or the empty line just before the content
