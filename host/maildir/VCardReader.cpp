@@ -41,6 +41,7 @@ bool IsQuotedPrintableAt(std::string_view text, std::size_t pos) {
 // that a line folded many times costs no more than its length.
 class GrowingLine {
  public:
+  GrowingLine() = default;
   explicit GrowingLine(std::string_view first) { Append(first); }
 
   void Append(std::string_view piece) {
@@ -78,10 +79,13 @@ class GrowingLine {
 // a quoted-printable soft break "=" at the end of a line does too (2.1).
 std::vector<std::string> Lines(std::string_view text) {
   std::vector<std::string> lines;
-  std::optional<GrowingLine> current;
+  // A plain object and a flag rather than an optional, which GCC 12 at -O3
+  // takes for a string that may be read uninitialised.
+  GrowingLine current;
+  bool open = false;
   const auto finish = [&] {
-    if (current) lines.push_back(std::move(current->Text()));
-    current.reset();
+    if (open) lines.push_back(std::move(current.Text()));
+    open = false;
   };
   bool softBreak = false;
   std::size_t pos = 0;
@@ -92,15 +96,16 @@ std::vector<std::string> Lines(std::string_view text) {
     pos = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (softBreak) {
-      current->Append(line);
-    } else if (!line.empty() && (line[0] == ' ' || line[0] == '\t') && current) {
-      current->Append(line.substr(1));
+      current.Append(line);
+    } else if (!line.empty() && (line[0] == ' ' || line[0] == '\t') && open) {
+      current.Append(line.substr(1));
     } else {
       finish();
-      current.emplace(line);
+      current = GrowingLine(line);
+      open = true;
     }
-    softBreak = current->EndsWith('=') && current->QuotedPrintable();
-    if (softBreak) current->RemoveLast();
+    softBreak = current.EndsWith('=') && current.QuotedPrintable();
+    if (softBreak) current.RemoveLast();
   }
   finish();
   return lines;
