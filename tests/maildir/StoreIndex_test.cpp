@@ -174,6 +174,25 @@ TEST_F(StoreIndexTest, FileThatCameAfterTheListingIsLearnedWithoutMakingTheIndex
   EXPECT_EQ(index->CachedAddressBook("/contacts").size(), 1u);
 }
 
+// Each command writes its changes to the index's log. The log is folded
+// into the database and emptied once it is long, so that a command does not
+// start by reading megabytes of log, whatever the commands before it wrote.
+TEST_F(StoreIndexTest, LogStaysShortOverManyCommands) {
+  std::vector<CachedContactsFile> book(1, {"all.vcf", 1, 1, {}});
+  for (int i = 0; i < 4000; ++i) {
+    book[0].cards.push_back({u"Contact " + Utf8ToUtf16(std::to_string(i)), u"c@x.example"});
+  }
+  const fs::path log = store / (std::string(StoreIndex::kFileName) + "-wal");
+  for (int command = 0; command < 40; ++command) {
+    book[0].size = command;  // a record changed at every command
+    auto index = StoreIndex::Open(store.string());
+    index->CacheAddressBook("/contacts", book);
+    index->Commit();
+  }
+  EXPECT_LT(fs::file_size(log), 2u << 20);
+  EXPECT_EQ(StoreIndex::Open(store.string())->CachedAddressBook("/contacts").size(), 1u);
+}
+
 // The address book's record comes back as it was written; a damaged one
 // gives nothing, so that every contacts file is read again.
 TEST_F(StoreIndexTest, AddressBookRecordComesBackWholeOrNotAtAll) {
