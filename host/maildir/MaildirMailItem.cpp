@@ -37,7 +37,7 @@ Result<std::u16string> MaildirMailItem::Subject() {
 HResult MaildirMailItem::SetSubject(const std::u16string& subject) {
   auto path = context_->Catalog().Locate(*record_);
   if (!path.ok()) return path.status;
-  record_->pendingSubject = subject;
+  context_->Catalog().WriteSubject(record_, subject);
   return hr::kOk;
 }
 

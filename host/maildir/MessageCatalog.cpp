@@ -99,10 +99,13 @@ std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::Matching(
     auto record = RecordFor(folder, file);
     if (!record->pendingSubject) matches.push_back(std::move(record));
   }
-  for (auto it = records_.lower_bound(Key(folder.get(), std::string()));
-       it != records_.end() && it->first.first == folder.get(); ++it) {
-    auto record = it->second.lock();
-    if (record && record->pendingSubject && filter.Matches(*record->pendingSubject)) {
+  std::erase_if(unsavedSubjects_, [](const auto& entry) {
+    const auto record = entry.second.lock();
+    return !record || !record->pendingSubject;
+  });
+  for (const auto& [address, weak] : unsavedSubjects_) {
+    auto record = weak.lock();
+    if (record->folder == folder && filter.Matches(*record->pendingSubject)) {
       matches.push_back(std::move(record));
     }
   }
@@ -110,6 +113,12 @@ std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::Matching(
     return std::tie(a->fileName, a->subdir) < std::tie(b->fileName, b->subdir);
   });
   return matches;
+}
+
+void MessageCatalog::WriteSubject(const std::shared_ptr<MessageRecord>& record,
+                                  std::u16string subject) {
+  record->pendingSubject = std::move(subject);
+  unsavedSubjects_[record.get()] = record;
 }
 
 std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::WithUniqueName(

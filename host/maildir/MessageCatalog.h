@@ -53,6 +53,9 @@ class MessageCatalog {
   // unsaved, else the file's) the filter matches, sorted by file name.
   std::vector<std::shared_ptr<MessageRecord>> Matching(const std::shared_ptr<FolderNode>& folder,
                                                        const SubjectFilter& filter);
+  // A subject written to the message, kept until Save writes it into the
+  // file; Matching judges the message on it meanwhile.
+  void WriteSubject(const std::shared_ptr<MessageRecord>& record, std::u16string subject);
   // Every message of the store with this unique name, folder by folder in
   // the tree's order.
   std::vector<std::shared_ptr<MessageRecord>> WithUniqueName(std::string_view uniqueName);
@@ -134,6 +137,10 @@ class MessageCatalog {
   std::set<std::string> unsyncedDirectories_;
   std::map<Key, std::weak_ptr<MessageRecord>> records_;
   std::size_t sweepAt_ = 1024;
+  // The records given a subject that may not be saved yet: Matching judges
+  // these beside the index without walking every record of the folder,
+  // which made a batch of deliveries quadratic.
+  std::map<MessageRecord*, std::weak_ptr<MessageRecord>> unsavedSubjects_;
 };
 
 }  // namespace skerrow::maildir

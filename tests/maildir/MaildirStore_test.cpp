@@ -415,6 +415,23 @@ TEST_F(MaildirStoreTest, RestrictSelectsSubjectsByTheMarkerFilters) {
   EXPECT_EQ(items->Restrict(u"[Subject] >= ").status, hr::kInvalidArg);
 }
 
+TEST_F(MaildirStoreTest, RestrictJudgesAWrittenUnsavedSubjectInTheFolderTheMessageIsIn) {
+  Open();
+  FolderPtr junk = AddTopLevel(u"Junk E-mail");
+  Deliver("plain");
+  Deliver("other");
+  const char16_t* marked = u"[Subject] >= \"<*0*>\" AND  [Subject] <= \"<*9*>\"";
+  ItemsPtr inbox = store->Inbox()->GetItems().value;
+  MailItemPtr item = inbox->GetFirst().value->AsMailItem();
+  ASSERT_EQ(item->SetSubject(u"<*4*>plain"), hr::kOk);
+  EXPECT_EQ(inbox->Restrict(marked).value->Count().value, 1);
+  auto moved = item->Move(junk);
+  ASSERT_TRUE(moved.ok());
+  ASSERT_EQ(moved.value->AsMailItem()->SetSubject(u"<*5*>plain"), hr::kOk);
+  EXPECT_EQ(inbox->Restrict(marked).value->Count().value, 0);
+  EXPECT_EQ(junk->GetItems().value->Restrict(marked).value->Count().value, 1);
+}
+
 TEST_F(MaildirStoreTest, ARestrictResultStaysAsItWasWhenItemsChangeAfterwards) {
   Open();
   FolderPtr junk = AddTopLevel(u"Junk E-mail");
