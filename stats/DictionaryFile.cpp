@@ -17,6 +17,22 @@ void ShowMessage(UserInterface& ui, std::string_view text) {
   ui.ShowMessage(text, kDictionaryMessageCaption, mb::kOk);
 }
 
+// Passes the archive's writes on to the new file, summing them up as they go.
+class FingerprintingFile : public ReplacementFile {
+ public:
+  explicit FingerprintingFile(ReplacementFile& file) : file_(file) {}
+  bool Write(const void* data, std::size_t size) override {
+    fingerprint_.Add(std::string_view(static_cast<const char*>(data), size));
+    return file_.Write(data, size);
+  }
+  bool Commit() override { return file_.Commit(); }
+  const DictionaryFingerprint& Fingerprint() const { return fingerprint_; }
+
+ private:
+  ReplacementFile& file_;
+  DictionaryFingerprint fingerprint_;
+};
+
 }  // namespace
 
 bool ReadDictionaryFile(WordStatistics& statistics, FileSystem& files, const CodePage& codePage,
@@ -32,7 +48,11 @@ bool ReadDictionaryFile(WordStatistics& statistics, FileSystem& files, const Cod
   const SerializeOutcome outcome = SerializeStatistics(archive, statistics);
   const bool damaged = statistics.SpamMessageCount() < 0 || statistics.ValidMessageCount() < 0;
   if (damaged) ShowMessage(ui, kDictionaryReadingError);
-  return !damaged && !outcome.bodyFailed && outcome.failedLists == 0 && archive.Remaining() == 0;
+  const bool whole =
+      !damaged && !outcome.bodyFailed && outcome.failedLists == 0 && archive.Remaining() == 0;
+  statistics.SetStoredDictionary(whole ? std::optional(DictionaryFingerprint::Of(*bytes))
+                                       : std::nullopt);
+  return whole;
 }
 
 bool WriteDictionaryFile(WordStatistics& statistics, FileSystem& files, UserInterface& ui,
@@ -45,7 +65,8 @@ bool WriteDictionaryFile(WordStatistics& statistics, FileSystem& files, UserInte
     return false;
   }
 
-  DictionaryArchive archive(*file);
+  FingerprintingFile fingerprinting(*file);
+  DictionaryArchive archive(fingerprinting);
   const SerializeOutcome outcome = SerializeStatistics(archive, statistics);
   for (int i = 0; i < outcome.failedLists; ++i) ShowMessage(ui, kDataStoringError);
   if (outcome.bodyFailed) ShowMessage(ui, kDataStoringError);
@@ -57,6 +78,12 @@ bool WriteDictionaryFile(WordStatistics& statistics, FileSystem& files, UserInte
   // A file with a hole in it would lose everything after the hole at the
   // next start: keep the previous file instead.
   if (outcome.failedLists > 0 || outcome.bodyFailed) return false;
+  // The very bytes the file holds: it stays as it is, and a session that
+  // learned nothing pays no disk sync at its end.
+  if (!keepOld && statistics.StoredDictionary() == fingerprinting.Fingerprint() &&
+      files.Exists(path)) {
+    return true;
+  }
   const std::string damaged = path + std::string(kDamagedCopySuffix);
   const bool moveOld = keepOld && files.Exists(path);
   if (moveOld && !files.RenameFile(path, damaged)) {
@@ -68,6 +95,7 @@ bool WriteDictionaryFile(WordStatistics& statistics, FileSystem& files, UserInte
     ShowMessage(ui, kDictionaryWritingError);
     return false;
   }
+  statistics.SetStoredDictionary(fingerprinting.Fingerprint());
   return true;
 }
 

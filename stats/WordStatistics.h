@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/MessageFeatures.h"
+#include "stats/DictionaryFingerprint.h"
 #include "stats/LearnedList.h"
 
 namespace skerrow {
@@ -112,6 +113,12 @@ class WordStatistics {
   bool DictionaryLoaded() const { return dictionaryLoaded_; }
   // The folder and the file name joined with a single backslash.
   std::string DictionaryPath() const;
+  // The bytes of the dictionary file as last read whole or written; none
+  // when it was not (then the next save writes whatever it holds).
+  const std::optional<DictionaryFingerprint>& StoredDictionary() const { return storedDictionary_; }
+  void SetStoredDictionary(std::optional<DictionaryFingerprint> stored) {
+    storedDictionary_ = stored;
+  }
 
  private:
   WordTable wordTable_;
@@ -129,6 +136,7 @@ class WordStatistics {
   bool dictionaryLoaded_ = false;
   // The file found at load was not read whole: the next save keeps it.
   bool keepOldDictionary_ = false;
+  std::optional<DictionaryFingerprint> storedDictionary_;
   std::vector<std::string> dangerousExtensions_;
 };
 

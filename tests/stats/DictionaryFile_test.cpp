@@ -127,6 +127,23 @@ TEST_F(DictionaryFileTest, DumpLoadDumpGivesTheSameBytes) {
   EXPECT_EQ(Saved(reloaded), first);
 }
 
+TEST_F(DictionaryFileTest, ReplacesTheFileOnlyWhenItsBytesWouldChange) {
+  WordStatistics original = Rich();
+  const std::string first = Saved(original);
+  WordStatistics reloaded = Loaded(first);
+  const int commits = files_.commits;
+  EXPECT_TRUE(reloaded.SaveDictionary(files_, world_.ui()));
+  EXPECT_TRUE(reloaded.SaveDictionary(files_, world_.ui()));
+  EXPECT_EQ(files_.commits, commits) << "nothing learned: nothing written";
+
+  reloaded.UpdateWordCounts({"FREE"}, WordCountMode::AsSpam);
+  EXPECT_NE(Saved(reloaded), first);
+  EXPECT_EQ(files_.commits, commits + 1);
+  files_.files.erase(std::string(kPath));  // gone behind the filter's back
+  Saved(reloaded);
+  EXPECT_EQ(files_.commits, commits + 2) << "a missing file is written again";
+}
+
 TEST_F(DictionaryFileTest, RoundTripsThroughTheRealFileSystem) {
   world_.WriteFile(world_.options().InstallFolder + "\\placeholder", "");
   WordStatistics original;
