@@ -202,7 +202,7 @@ void MaildirStore::SetSelection(std::vector<DispatchPtr> items) {
 }
 
 int MaildirStore::Poll() {
-  return context_->Poll();
+  return context_->Poll(watcher_.get());
 }
 
 bool MaildirStore::WaitForChanges(int timeoutMs) {

@@ -32,8 +32,26 @@ void MaildirWatcher::Watch(const std::vector<std::string>& dirs) {
     if (watched_.count(dir) != 0) continue;
     // A directory that cannot be watched (gone, no rights) is tried again
     // next time; the folder polling still sees its changes.
-    if (inotify_add_watch(fd_, dir.c_str(), kEvents) >= 0) watched_.insert(dir);
+    const int descriptor = inotify_add_watch(fd_, dir.c_str(), kEvents);
+    if (descriptor < 0) continue;
+    watched_.insert(dir);
+    byDescriptor_[descriptor] = dir;
+    newlyWatched_.insert(dir);
   }
+}
+
+DirectoryChanges MaildirWatcher::ChangesIn(const std::string& dir) const {
+  if (fd_ < 0 || lostTrack_ || watched_.count(dir) == 0 || newlyWatched_.count(dir) != 0) {
+    return {};
+  }
+  const auto names = names_.find(dir);
+  return {false, names != names_.end() ? names->second : std::set<std::string>()};
+}
+
+void MaildirWatcher::Forget() {
+  newlyWatched_.clear();
+  names_.clear();
+  lostTrack_ = false;
 }
 
 bool MaildirWatcher::Wait(int timeoutMs) {
@@ -58,6 +76,16 @@ void MaildirWatcher::Drain() {
       // A removed directory loses its watch; forget it so that a directory
       // of the same name made later is watched again.
       if ((event->mask & IN_IGNORED) != 0) watched_.clear();
+      if ((event->mask & (IN_Q_OVERFLOW | IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF)) != 0) {
+        lostTrack_ = true;
+      } else if (event->len > 0) {
+        const auto dir = byDescriptor_.find(event->wd);
+        if (dir != byDescriptor_.end()) {
+          names_[dir->second].insert(event->name);
+        } else {
+          lostTrack_ = true;
+        }
+      }
       offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
     }
   }

@@ -3,10 +3,13 @@
 // the folders and finds the changes itself).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "host/maildir/DirectoryChanges.h"
 
 namespace skerrow::maildir {
 
@@ -26,12 +29,24 @@ class MaildirWatcher {
   bool Wait(int timeoutMs);
   bool UsesInotify() const { return fd_ >= 0; }
 
+  // What the waits since the last Forget saw in dir (one given to Watch).
+  DirectoryChanges ChangesIn(const std::string& dir) const;
+  // The changes seen so far have been looked at; the next ones are
+  // gathered afresh.
+  void Forget();
+
  private:
   explicit MaildirWatcher(int fd) : fd_(fd) {}
   void Drain();
 
   int fd_;
   std::set<std::string> watched_;
+  std::map<int, std::string> byDescriptor_;
+  // Watched since the last Forget: what happened before the watch began is
+  // not known.
+  std::set<std::string> newlyWatched_;
+  std::map<std::string, std::set<std::string>> names_;
+  bool lostTrack_ = false;  // the event queue overflowed, or a directory went
 };
 
 }  // namespace skerrow::maildir

@@ -47,9 +47,18 @@ std::string MessageCatalog::IndexKey(const std::shared_ptr<FolderNode>& folder) 
   return key;
 }
 
-void MessageCatalog::Refresh(const std::shared_ptr<FolderNode>& folder) {
+void MessageCatalog::Refresh(const std::shared_ptr<FolderNode>& folder,
+                             const MaildirWatcher* watcher) {
   const std::string key = IndexKey(folder);
-  if (!key.empty()) index_->Sync(key, tree_.Directory(*folder), true);
+  if (key.empty()) return;
+  const std::string dir = tree_.Directory(*folder);
+  if (watcher == nullptr) {
+    index_->Sync(key, dir, true);
+    return;
+  }
+  const DirectoryChanges seen[2] = {watcher->ChangesIn(dir + "/new"),
+                                    watcher->ChangesIn(dir + "/cur")};
+  index_->Sync(key, dir, true, seen);
 }
 
 std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::List(

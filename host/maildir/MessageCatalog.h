@@ -15,6 +15,7 @@
 #include "base/Result.h"
 #include "host/maildir/FolderTree.h"
 #include "host/maildir/MaildirFiles.h"
+#include "host/maildir/MaildirWatcher.h"
 #include "host/maildir/MessageRecord.h"
 #include "host/maildir/StoreIndex.h"
 
@@ -40,7 +41,8 @@ class MessageCatalog {
     if (index_) index_->Commit();
   }
   // Takes the folder's listing again: other programs may have changed it.
-  void Refresh(const std::shared_ptr<FolderNode>& folder);
+  // With a watcher, only what it cannot vouch for is listed.
+  void Refresh(const std::shared_ptr<FolderNode>& folder, const MaildirWatcher* watcher = nullptr);
 
   // The record of a file, shared with every other holder of the message.
   std::shared_ptr<MessageRecord> RecordFor(const std::shared_ptr<FolderNode>& folder,

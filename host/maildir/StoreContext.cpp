@@ -154,12 +154,12 @@ void StoreContext::RaiseDelivered(const std::shared_ptr<MessageRecord>& record) 
   RaiseItemAdd(inbox, record);
 }
 
-int StoreContext::Poll() {
+int StoreContext::Poll(MaildirWatcher* watcher) {
   int raised = 0;
   EventQueue::Batch batch(*queue_);
   const std::vector<std::shared_ptr<FolderNode>> topLevel = tree_.Children(tree_.Root());
   for (const auto& node : topLevel) {
-    catalog_.Refresh(node);
+    catalog_.Refresh(node, watcher);
     const std::optional<std::int32_t> before = node->knownCount;
     const bool changed = RefreshCount(node);
     if (before && changed) {
@@ -175,6 +175,7 @@ int StoreContext::Poll() {
     RaiseItemAdd(inbox, record);
     ++raised;
   }
+  if (watcher != nullptr) watcher->Forget();
   catalog_.CommitIndex();
   return raised;
 }

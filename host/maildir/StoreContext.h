@@ -18,6 +18,7 @@
 #include "host/EventQueue.h"
 #include "host/MailHost.h"
 #include "host/maildir/FolderTree.h"
+#include "host/maildir/MaildirWatcher.h"
 #include "host/maildir/MessageCatalog.h"
 #include "host/maildir/StandInCommandBars.h"
 
@@ -72,8 +73,10 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   HResult EndDeliveries();
   // Raises FolderChange for each top-level folder whose item count changed
   // since last seen, then takes each file in the Inbox's new/ as new mail
-  // (into cur/, then ItemAdd). Returns the number of events raised.
-  int Poll();
+  // (into cur/, then ItemAdd). Returns the number of events raised. With a
+  // watcher, folders are listed only where it cannot vouch for the index;
+  // what it saw is then taken as looked at.
+  int Poll(MaildirWatcher* watcher = nullptr);
   // A message by the path of its file (as it is or was) or its unique name.
   Result<std::shared_ptr<MessageRecord>> Find(std::string_view pathOrUniqueName);
   // Remembers the item count of every top-level folder as the baseline the

@@ -1,5 +1,6 @@
 #include "host/maildir/StoreIndex.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <unordered_map>
@@ -259,24 +260,32 @@ void StoreIndex::Rebuild() {
   }
 }
 
-void StoreIndex::Sync(const std::string& key, const std::string& dir, bool again) {
+void StoreIndex::Sync(const std::string& key, const std::string& dir, bool again,
+                      const DirectoryChanges* seen) {
   auto [known, fresh] = folders_.try_emplace(key);
   if (!fresh && !again) return;
   known->second.dir = dir;
-  if (!db_ || !SyncFolder(key, known->second)) Rebuild();
+  if (!db_ || !SyncFolder(key, known->second, fresh ? nullptr : seen)) Rebuild();
 }
 
-bool StoreIndex::SyncFolder(const std::string& key, FolderState& state) {
-  // new/ and cur/ are first only summed up as they are read, keeping
-  // nothing: one whose sums are those the index holds is as indexed.
-  ListingSum listed[2];
-  for (int slot = 0; slot < 2; ++slot) {
-    const char* subdir = kSubdirs[slot];
-    MaildirFiles::ForEachFile(state.dir + "/" + subdir, [&](std::string_view name, ino_t inode) {
-      listed[slot].digest += FileDigest(subdir, name, inode);
-      ++listed[slot].count;
-    });
+bool StoreIndex::AgreesWithDisk(const std::string& key, const std::string& dir, const char* subdir,
+                                const std::set<std::string>& names) {
+  for (const std::string& name : names) {
+    if (name.empty() || name[0] == '.') continue;  // never a message of the store
+    struct stat info {};
+    const bool onDisk =
+        lstat((dir + "/" + subdir + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    fileRow_.Bind(1, key).Bind(2, std::string_view(subdir)).Bind(3, name);
+    const bool indexed = fileRow_.Step();
+    const auto inode = indexed ? static_cast<ino_t>(fileRow_.Int(0)) : 0;
+    fileRow_.Reset();
+    if (onDisk != indexed || (onDisk && inode != info.st_ino)) return false;
   }
+  return true;
+}
+
+bool StoreIndex::SyncFolder(const std::string& key, FolderState& state,
+                            const DirectoryChanges* seen) {
   ListingSum stored[2];
   folderRow_.Bind(1, key);
   const bool known = folderRow_.Step();
@@ -285,6 +294,23 @@ bool StoreIndex::SyncFolder(const std::string& key, FolderState& state) {
                     folderRow_.Int(2 * slot + 1)};
   }
   folderRow_.Reset();
+  // new/ and cur/ are first only summed up as they are read, keeping
+  // nothing: one whose sums are those the index holds is as indexed. One
+  // that a watcher saw throughout, where every name that changed agrees
+  // with the index, is not read at all.
+  ListingSum listed[2];
+  for (int slot = 0; slot < 2; ++slot) {
+    const char* subdir = kSubdirs[slot];
+    if (known && seen != nullptr && !seen[slot].unknown &&
+        AgreesWithDisk(key, state.dir, subdir, seen[slot].names)) {
+      listed[slot] = stored[slot];
+      continue;
+    }
+    MaildirFiles::ForEachFile(state.dir + "/" + subdir, [&](std::string_view name, ino_t inode) {
+      listed[slot].digest += FileDigest(subdir, name, inode);
+      ++listed[slot].count;
+    });
+  }
   state.sums[0] = listed[0];
   state.sums[1] = listed[1];
 

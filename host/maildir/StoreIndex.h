@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "host/SubjectFilter.h"
+#include "host/maildir/DirectoryChanges.h"
 #include "host/maildir/MaildirFiles.h"
 #include "host/maildir/SqliteDatabase.h"
 #include "host/maildir/VCardReader.h"
@@ -70,8 +71,12 @@ class StoreIndex {
   // A folder is named by its key (its directory below the store) and found
   // on disk at dir. The first Sync of a folder in this index's life brings
   // it up to date; later ones do nothing unless again is set (a watcher's
-  // poll).
-  void Sync(const std::string& key, const std::string& dir, bool again = false);
+  // poll). A watcher's poll may give what it saw of new/ and cur/ (in this
+  // order): a subdirectory where every name that changed is on disk just as
+  // the index has it is not listed, so that a poll costs the changes, not
+  // the size of cur/.
+  void Sync(const std::string& key, const std::string& dir, bool again = false,
+            const DirectoryChanges* seen = nullptr);
   bool IsSynced(const std::string& key) const { return folders_.count(key) != 0; }
 
   // Synced folders only.
@@ -123,7 +128,12 @@ class StoreIndex {
   // Throws the database away and starts anew; the folders synced so far are
   // synced again.
   void Rebuild();
-  bool SyncFolder(const std::string& key, FolderState& state);
+  bool SyncFolder(const std::string& key, FolderState& state,
+                  const DirectoryChanges* seen = nullptr);
+  // Whether each of the names is in the subdirectory on disk exactly when
+  // the index has it there, with the inode the index has.
+  bool AgreesWithDisk(const std::string& key, const std::string& dir, const char* subdir,
+                      const std::set<std::string>& names);
   bool Insert(const std::string& key, const IndexedFile& file, ino_t inode,
               std::u16string_view subject);
   bool Remove(const std::string& key, const IndexedFile& file);

@@ -300,6 +300,34 @@ TEST_F(MaildirStoreTest, WaitingForChangesWakesWhenMailArrives) {
   EXPECT_EQ(store->Poll(), 2);
 }
 
+// A watched poll lists only what the watcher cannot vouch for; what other
+// programs did in cur/, also before the watch began, is still found.
+TEST_F(MaildirStoreTest, WatchedPollsFindWhatOtherProgramsDidInCur) {
+  const fs::path cur = storeDir / "Archive" / "cur";
+  fs::create_directories(cur);
+  WriteFile(cur / "1.a.h:2,S", Message("one"));
+  Open();
+  FolderPtr archive = Folder(u"Archive");
+  const auto count = [&] { return archive->GetItems().value->Count().value; };
+  WriteFile(cur / "2.a.h:2,S", Message("before the watch"));
+  EXPECT_FALSE(store->WaitForChanges(0));
+  store->Poll();
+  EXPECT_EQ(count(), 2);
+  WriteFile(cur / "3.a.h:2,", Message("while watched"));
+  EXPECT_TRUE(store->WaitForChanges(2000));
+  store->Poll();
+  EXPECT_EQ(count(), 3);
+  fs::rename(cur / "3.a.h:2,", cur / "3.a.h:2,S");  // read elsewhere: same count
+  fs::remove(cur / "1.a.h:2,S");
+  WriteFile(cur / "4.a.h:2,", Message("replaces one"));
+  EXPECT_TRUE(store->WaitForChanges(2000));
+  store->Poll();
+  EXPECT_EQ(count(), 3);
+  EXPECT_TRUE(store->FindItem("3.a.h").ok());
+  EXPECT_EQ(store->FindItem((cur / "1.a.h:2,S").string()).status, kFileNotFound);
+  EXPECT_EQ(store->Locate(store->FindItem("3.a.h").value).value.path, (cur / "3.a.h:2,S").string());
+}
+
 // Moves and their events ---------------------------------------------------
 
 TEST_F(MaildirStoreTest, AMoveRenamesIntoTheOtherFoldersCurKeepingFlags) {
