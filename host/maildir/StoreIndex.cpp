@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -445,8 +447,10 @@ std::vector<IndexedFile> StoreIndex::Matching(const std::string& key, const Subj
       [](std::string a, std::string b) { return "(" + a + " AND " + b + ")"; },
       [](std::string a, std::string b) { return "(" + a + " OR " + b + ")"; });
   for (int attempt = 0; attempt < 2 && db_; ++attempt) {
-    SqliteStatement query = db_->Prepare("SELECT subdir, name FROM messages WHERE folder = ? AND " +
-                                         condition + " ORDER BY name, subdir");
+    // Unordered, so that SQLite may seek each range of an OR in the subject
+    // index rather than walk the whole folder in the order of the names.
+    SqliteStatement query =
+        db_->Prepare("SELECT subdir, name FROM messages WHERE folder = ? AND " + condition);
     // Deeper than the database takes an expression: every row, judged here.
     const bool judgedHere = !query.Valid();
     SqliteStatement& rows = judgedHere ? folderFiles_ : query;
@@ -460,7 +464,12 @@ std::vector<IndexedFile> StoreIndex::Matching(const std::string& key, const Subj
     }
     const bool listed = rows.Done();
     rows.Reset();
-    if (listed) return files;
+    if (listed) {
+      std::sort(files.begin(), files.end(), [](const IndexedFile& a, const IndexedFile& b) {
+        return std::tie(a.name, a.subdir) < std::tie(b.name, b.subdir);
+      });
+      return files;
+    }
     files.clear();
     Rebuild();
   }
