@@ -244,6 +244,7 @@ bool StoreIndex::Prepare() {
 }
 
 void StoreIndex::Rebuild() {
+  matchingQueries_.clear();
   for (SqliteStatement* statement :
        {&folderRow_, &storeFolder_, &folderFiles_, &subdirFiles_, &insert_, &remove_, &fileRow_,
         &byUnique_, &addressBook_, &storeAddressBook_}) {
@@ -449,8 +450,14 @@ std::vector<IndexedFile> StoreIndex::Matching(const std::string& key, const Subj
   for (int attempt = 0; attempt < 2 && db_; ++attempt) {
     // Unordered, so that SQLite may seek each range of an OR in the subject
     // index rather than walk the whole folder in the order of the names.
-    SqliteStatement query =
-        db_->Prepare("SELECT subdir, name FROM messages WHERE folder = ? AND " + condition);
+    // A filter's statement is kept: the add-in asks the same few again and
+    // again.
+    auto [known, fresh] = matchingQueries_.try_emplace(condition);
+    if (fresh) {
+      known->second =
+          db_->Prepare("SELECT subdir, name FROM messages WHERE folder = ? AND " + condition);
+    }
+    SqliteStatement& query = known->second;
     // Deeper than the database takes an expression: every row, judged here.
     const bool judgedHere = !query.Valid();
     SqliteStatement& rows = judgedHere ? folderFiles_ : query;

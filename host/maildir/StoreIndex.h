@@ -144,6 +144,8 @@ class StoreIndex {
   std::map<std::string, FolderState> folders_;
   SqliteStatement folderRow_, storeFolder_, folderFiles_, subdirFiles_, insert_, remove_, fileRow_,
       byUnique_, addressBook_, storeAddressBook_;
+  // By the filter's condition.
+  std::map<std::string, SqliteStatement> matchingQueries_;
 };
 
 }  // namespace skerrow::maildir
