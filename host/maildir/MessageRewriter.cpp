@@ -108,6 +108,30 @@ std::string CharacterReference(char32_t codePoint) {
   return "&#" + std::to_string(static_cast<unsigned long>(codePoint)) + ";";
 }
 
+// Declares base64 for the part: every Content-Transfer-Encoding field that
+// GMime read for it says so (any one left as it was could be the one a
+// reader keeps), or a new one goes at the end of its header.
+std::vector<Splice> EncodingFieldSplices(std::string_view raw, const MimePart& part,
+                                         std::string_view eol) {
+  constexpr std::string_view kField = "Content-Transfer-Encoding: base64";
+  std::vector<Splice> splices;
+  for (const std::size_t offset : part.encodingFields) {
+    const HeaderBlock block = HeaderBlock::Parse(raw, offset);
+    if (block.Fields().empty() || block.Fields().front().start != offset) continue;
+    const HeaderField& old = block.Fields().front();
+    const std::string_view ending = EndingOf(raw, old);
+    splices.push_back(
+        {old.start, old.end, std::string(kField) + std::string(ending.empty() ? eol : ending)});
+  }
+  if (splices.empty()) {
+    const HeaderBlock block = HeaderBlock::Parse(raw, part.headerStart);
+    splices.push_back(
+        {block.InsertAt(), block.InsertAt(),
+         LineBreakBefore(raw, block.InsertAt(), eol) + std::string(kField) + std::string(eol)});
+  }
+  return splices;
+}
+
 Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16string& html,
                                         std::string_view eol) {
   const MimeStructure structure = MimeStructure::Parse(raw);
@@ -167,16 +191,8 @@ Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16stri
 
   std::vector<Splice> splices;
   if (toBase64 && part->encoding != MimePart::Encoding::Base64) {
-    const HeaderBlock block = HeaderBlock::Parse(raw, part->headerStart);
-    std::string field = "Content-Transfer-Encoding: base64";
-    if (const HeaderField* old = block.Find("Content-Transfer-Encoding")) {
-      const std::string_view ending = EndingOf(raw, *old);
-      field += ending.empty() ? eol : ending;
-      splices.push_back({old->start, old->end, std::move(field)});
-    } else {
-      field = LineBreakBefore(raw, block.InsertAt(), eol) + field + std::string(eol);
-      splices.push_back({block.InsertAt(), block.InsertAt(), std::move(field)});
-    }
+    std::vector<Splice> fields = EncodingFieldSplices(raw, *part, eol);
+    splices.insert(splices.end(), fields.begin(), fields.end());
   }
   splices.push_back({part->contentStart, part->contentEnd, std::move(content)});
   return Ok(std::move(splices));

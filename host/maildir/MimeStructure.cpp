@@ -83,6 +83,7 @@ class MimeStructure::Walker {
       return;
     }
     part.headerStart = topLevel ? 0 : HeaderStart(object, part);
+    part.encodingFields = FieldOffsets(object, "Content-Transfer-Encoding");
     if (part.contentMissing && !topLevel) {
       // GMime gives no content to a part whose header (with any lines that
       // are no field) runs straight into the next delimiter: its empty
@@ -133,6 +134,22 @@ class MimeStructure::Walker {
       pos = newline + 1;
     }
     return raw_.size();
+  }
+
+  std::vector<std::size_t> FieldOffsets(GMimeObject* object, std::string_view name) const {
+    std::vector<std::size_t> offsets;
+    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
+    const int count = headers != nullptr ? g_mime_header_list_get_count(headers) : 0;
+    for (int i = 0; i < count; ++i) {
+      GMimeHeader* header = g_mime_header_list_get_header_at(headers, i);
+      const char* headerName = g_mime_header_get_name(header);
+      const gint64 offset = g_mime_header_get_offset(header);
+      if (headerName != nullptr && HeaderBlock::NamesEqual(headerName, name) && offset >= 0 &&
+          offset < static_cast<gint64>(raw_.size())) {
+        offsets.push_back(static_cast<std::size_t>(offset));
+      }
+    }
+    return offsets;
   }
 
   // The first header's offset, or the empty line just before the content

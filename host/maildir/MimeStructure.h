@@ -34,6 +34,10 @@ struct MimePart {
   // GMime found no content (the header runs into what follows without its
   // empty line): the empty content is placed where the header ends.
   bool contentMissing = false;
+  // Where each Content-Transfer-Encoding field that GMime read for the part
+  // begins, in order (GMime keeps the last; a header that runs on past lines
+  // that are no field may hold several).
+  std::vector<std::size_t> encodingFields;
   // The boundaries of the multiparts around the part, innermost last.
   std::vector<std::string> boundaries;
 

@@ -243,6 +243,19 @@ TEST(MessageRewriterHtml, WritesIntoAPartWhoseHeaderRunsStraightIntoTheDelimiter
   EXPECT_NE(out.find("\n--b--\n"), std::string::npos) << "the delimiter stays on its own line";
 }
 
+TEST(MessageRewriterHtml, DeclaresBase64InEveryEncodingFieldOfAHeaderThatRunsPastJunk) {
+  // A line that is no field ends the header for the store's scan, but the
+  // MIME reader reads on and keeps the last encoding field: both must say
+  // base64 once non-ASCII content is written.
+  const std::string raw =
+      "Subject: s\nContent-Type: text/plain\nContent-Transfer-Encoding: 7bit\n"
+      "not a field\nContent-Type: text/html; charset=utf-8\nContent-Transfer-Encoding: 7bit\n\n"
+      "<p>old</p>\n";
+  const std::string out = Rewrite(raw, {std::nullopt, u"<p>\u00e9</p>"});
+  EXPECT_EQ(MessageReader::ReadBodies(out).htmlBody, u"<p>\u00e9</p>") << out;
+  EXPECT_EQ(out.find("7bit"), std::string::npos) << out;
+}
+
 TEST(MessageRewriterHtml, RefusesAMessageWithoutHtmlPart) {
   auto result = MessageRewriter::Apply("Subject: s\n\nplain\n", {std::nullopt, u"<p>x</p>"});
   EXPECT_EQ(result.status, hr::kNotImpl);
