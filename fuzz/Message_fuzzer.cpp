@@ -25,7 +25,15 @@ bool SameBodies(const MessageBodies& a, const MessageBodies& b) {
          a.attachmentNames == b.attachmentNames;
 }
 
-std::u16string WithoutTrailingLineBreaks(std::u16string text) {
+// The rewriter writes line breaks in the message's own convention (CR LF
+// when its first line ends so), which the body then reads back with.
+std::u16string InLfWithoutTrailingBreaks(std::u16string_view written) {
+  std::u16string text;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written[i] != u'\r' || i + 1 >= written.size() || written[i + 1] != u'\n') {
+      text.push_back(written[i]);
+    }
+  }
   while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
   return text;
 }
@@ -54,8 +62,8 @@ SKERROW_FUZZ_TARGET(Message) {
   Require(cleaned.ok() == bodies.hasHtmlPart, "an HTML body can be written where one is");
   if (cleaned.ok()) {
     const MessageBodies rewritten = MessageReader::ReadBodies(cleaned.value);
-    Require(WithoutTrailingLineBreaks(rewritten.htmlBody) == html,
-            "a written HTML body reads back as written");
+    Require(InLfWithoutTrailingBreaks(rewritten.htmlBody) == html,
+            "a written HTML body reads back as written, line breaks aside");
   }
 }
 
