@@ -88,9 +88,9 @@ class MimeStructure::Walker {
       // GMime gives no content to a part whose header (with any lines that
       // are no field) runs straight into the next delimiter: its empty
       // content is right before that delimiter, so that a body written there
-      // lands inside the part.
-      part.contentStart = part.contentEnd =
-          NextDelimiter(HeaderBlock::Parse(raw_, part.headerStart).BodyStart());
+      // lands inside the part. Every line GMime read as a field is before it.
+      part.contentStart = part.contentEnd = NextDelimiter(std::max(
+          HeaderBlock::Parse(raw_, part.headerStart).BodyStart(), LastFieldOffset(object)));
     }
     ReadNames(part);
     Keep(std::move(part));
@@ -118,6 +118,16 @@ class MimeStructure::Walker {
     return true;
   }
 
+  // A delimiter line as GMime takes one: "--", the boundary, "--" when it
+  // closes the multipart, then nothing but blanks. A line that merely begins
+  // so is no delimiter (GMime reads it as a field, or skips it).
+  static bool IsDelimiter(std::string_view line, std::string_view boundary) {
+    if (!line.starts_with("--") || !line.substr(2).starts_with(boundary)) return false;
+    std::string_view rest = line.substr(2 + boundary.size());
+    if (rest.starts_with("--")) rest.remove_prefix(2);
+    return rest.find_first_not_of(" \t\r") == std::string_view::npos;
+  }
+
   // The start of the first line from `from` on that is a delimiter of one of
   // the multiparts around the part, or the end of the message.
   std::size_t NextDelimiter(std::size_t from) const {
@@ -125,10 +135,8 @@ class MimeStructure::Walker {
       const std::size_t newline = raw_.find('\n', pos);
       const std::string_view line = raw_.substr(
           pos, newline == std::string_view::npos ? std::string_view::npos : newline - pos);
-      if (line.starts_with("--")) {
-        for (std::string_view boundary : boundaries_) {
-          if (line.substr(2).starts_with(boundary)) return pos;
-        }
+      for (std::string_view boundary : boundaries_) {
+        if (IsDelimiter(line, boundary)) return pos;
       }
       if (newline == std::string_view::npos) break;
       pos = newline + 1;
@@ -150,6 +158,20 @@ class MimeStructure::Walker {
       }
     }
     return offsets;
+  }
+
+  // The offset of the last field GMime read for the part (0 without one).
+  std::size_t LastFieldOffset(GMimeObject* object) const {
+    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
+    const int count = headers != nullptr ? g_mime_header_list_get_count(headers) : 0;
+    std::size_t last = 0;
+    for (int i = 0; i < count; ++i) {
+      const gint64 offset = g_mime_header_get_offset(g_mime_header_list_get_header_at(headers, i));
+      if (offset >= 0 && offset < static_cast<gint64>(raw_.size())) {
+        last = std::max(last, static_cast<std::size_t>(offset));
+      }
+    }
+    return last;
   }
 
   // The first header's offset, or the empty line just before the content

@@ -243,6 +243,16 @@ TEST(MessageRewriterHtml, WritesIntoAPartWhoseHeaderRunsStraightIntoTheDelimiter
   EXPECT_NE(out.find("\n--b--\n"), std::string::npos) << "the delimiter stays on its own line";
 }
 
+TEST(MessageRewriterHtml, WritesPastALineThatOnlyBeginsLikeTheDelimiter) {
+  // The MIME reader skips "--b-x" in a header as a line that is no field:
+  // only "--b" (or "--b--") with nothing but blanks after it ends the header.
+  const std::string raw =
+      "Subject: s\nContent-Type: multipart/alternative; boundary=b\n\n"
+      "--b\nContent-Type: text/html\n--b-x\n--b--\n";
+  const std::string out = Rewrite(raw, {std::nullopt, u"<p>new</p>"});
+  EXPECT_EQ(MessageReader::ReadBodies(out).htmlBody, u"<p>new</p>") << out;
+}
+
 TEST(MessageRewriterHtml, DeclaresBase64InEveryEncodingFieldOfAHeaderThatRunsPastJunk) {
   // A line that is no field ends the header for the store's scan, but the
   // MIME reader reads on and keeps the last encoding field: both must say
