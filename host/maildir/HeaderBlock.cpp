@@ -50,7 +50,8 @@ HeaderBlock HeaderBlock::Parse(std::string_view data, std::size_t start) {
   while (pos < data.size()) {
     const std::size_t lineEnd = LineEnd(data, pos);
     const std::size_t ending = EndingLength(data, lineEnd);
-    if (lineEnd - pos == ending && ending > 0) {  // the empty line
+    const bool lastLineCr = lineEnd == data.size() && lineEnd - pos == 1 && data[pos] == '\r';
+    if ((lineEnd - pos == ending && ending > 0) || lastLineCr) {  // the empty line
       block.hasEmptyLine_ = true;
       block.insertAt_ = pos;
       block.bodyStart_ = lineEnd;

@@ -4,7 +4,8 @@
 //
 // A block runs from its start to the first empty line, or to the first line
 // that is neither a field nor the continuation of one (then the block has no
-// empty line and the body begins on that line). Lines end in LF or CRLF.
+// empty line and the body begins on that line). Lines end in LF or CRLF; a
+// lone CR that ends the data is an empty line, as GMime reads it.
 #pragma once
 
 #include <string_view>
