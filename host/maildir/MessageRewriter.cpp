@@ -46,8 +46,12 @@ Splice SubjectSplice(std::string_view raw, const std::u16string& subject, std::s
                      "Subject: " + EncodedWordEncoder::Encode(subject, 9, eol);
   text += eol;
   // Data that does not begin with a header block gets one, with the empty
-  // line that keeps the old text the body.
-  if (block.Fields().empty() && !block.HasEmptyLine()) text += eol;
+  // line that keeps the old text the body. GMime has the last word: it takes
+  // a first line "From :x" as a field and reads on past lines that are no
+  // field, where the store's scan sees no header.
+  if (block.Fields().empty() && !block.HasEmptyLine() && !MimeStructure::Parse(raw).HasHeader()) {
+    text += eol;
+  }
   return {block.InsertAt(), block.InsertAt(), std::move(text)};
 }
 

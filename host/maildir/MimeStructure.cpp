@@ -247,6 +247,7 @@ MimeStructure MimeStructure::Parse(std::string_view raw) {
     structure.plainBody_ = std::move(whole);
     return structure;
   }
+  structure.hasHeader_ = true;
   Walker(raw, structure).Walk(body, true);
   return structure;
 }

@@ -53,6 +53,9 @@ class MimeStructure {
   // The first text/plain ("plain") or text/html ("html") part that is a
   // body, not an attachment; null without one.
   const MimePart* FindBody(std::string_view subtype) const;
+  // False when GMime finds no header block at the start of the data (which
+  // is then taken as one text/plain part).
+  bool HasHeader() const { return hasHeader_; }
   // The file names of the parts that carry one, in the message's order.
   const std::vector<std::u16string>& FileNames() const { return fileNames_; }
   // The content of a part of raw with its transfer encoding undone (bad
@@ -66,6 +69,7 @@ class MimeStructure {
   std::optional<MimePart> plainBody_;
   std::optional<MimePart> htmlBody_;
   std::vector<std::u16string> fileNames_;
+  bool hasHeader_ = false;
 };
 
 }  // namespace skerrow::maildir
