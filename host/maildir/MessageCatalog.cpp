@@ -181,8 +181,12 @@ Result<std::shared_ptr<MessageRecord>> MessageCatalog::Create(
 HResult MessageCatalog::Stage(const std::shared_ptr<FolderNode>& folder,
                               const std::string& uniqueName, std::string_view bytes) {
   const std::string dir = tree_.Directory(*folder);
-  HResult status = MaildirFiles::EnsureMaildir(dir);
-  if (hr::Failed(status)) return status;
+  HResult status = hr::kOk;
+  if (ensuredDirectories_.count(dir) == 0) {
+    status = MaildirFiles::EnsureMaildir(dir);
+    if (hr::Failed(status)) return status;
+    ensuredDirectories_.insert(dir);
+  }
   status = MaildirFiles::StageMessage(dir + "/tmp", uniqueName, bytes, 0600);
   if (hr::Succeeded(status)) staged_.push_back(dir + "/tmp/" + uniqueName);
   return status;
@@ -218,6 +222,7 @@ Result<std::shared_ptr<MessageRecord>> MessageCatalog::Admit(
 
 HResult MessageCatalog::EndBatch() {
   batch_ = false;
+  ensuredDirectories_.clear();
   HResult status = SyncStaged();
   for (const std::string& dir : unsyncedDirectories_) {
     if (!MaildirFiles::SyncDirectory(dir) && hr::Succeeded(status)) status = hr::kFail;
@@ -236,54 +241,62 @@ std::string MessageCatalog::PathOf(const MessageRecord& record) const {
   return tree_.Directory(*record.folder) + "/" + record.subdir + "/" + record.fileName;
 }
 
-Result<std::string> MessageCatalog::Locate(MessageRecord& record) {
+Result<std::string> MessageCatalog::Locate(MessageRecord& record, FileStamp* stamp) {
   const std::string dir = tree_.Directory(*record.folder);
   if (dir.empty()) return Fail<std::string>(kFileNotFound);
   std::string path = PathOf(record);
-  if (MaildirFiles::Stat(path).ok()) return Ok(std::move(path));
+  if (auto found = MaildirFiles::Stat(path); found.ok()) {
+    if (stamp != nullptr) *stamp = found.value;
+    return Ok(std::move(path));
+  }
   const std::string unique(record.UniqueName());
   for (const char* subdir : kSubdirs) {
     for (const std::string& name : MaildirFiles::ListFiles(dir + "/" + subdir)) {
       if (MaildirFileName::UniqueName(name) != unique) continue;
       record.subdir = subdir;
       record.fileName = name;
-      return Ok(PathOf(record));
+      path = PathOf(record);
+      if (stamp != nullptr) {
+        auto found = MaildirFiles::Stat(path);
+        if (!found.ok()) return Fail<std::string>(found.status);
+        *stamp = found.value;
+      }
+      return Ok(std::move(path));
     }
   }
   return Fail<std::string>(kFileNotFound);
 }
 
 Result<FileStamp> MessageCatalog::Stamp(MessageRecord& record) {
-  auto path = Locate(record);
+  FileStamp stamp;
+  auto path = Locate(record, &stamp);
   if (!path.ok()) return Fail<FileStamp>(path.status);
-  return MaildirFiles::Stat(path.value);
+  return Ok(stamp);
 }
 
 Result<std::shared_ptr<const MessageSummary>> MessageCatalog::Summary(MessageRecord& record) {
   using SummaryResult = Result<std::shared_ptr<const MessageSummary>>;
-  auto path = Locate(record);
+  FileStamp stamp;
+  auto path = Locate(record, &stamp);
   if (!path.ok()) return SummaryResult{path.status, nullptr};
-  auto stamp = MaildirFiles::Stat(path.value);
-  if (!stamp.ok()) return SummaryResult{stamp.status, nullptr};
-  if (record.summary && record.summaryStamp == stamp.value) return Ok(record.summary);
+  if (record.summary && record.summaryStamp == stamp) return Ok(record.summary);
   auto head = MaildirFiles::ReadHead(path.value);
   if (!head.ok()) return SummaryResult{head.status, nullptr};
   record.summary = std::make_shared<const MessageSummary>(MessageReader::ReadSummary(head.value));
-  record.summaryStamp = stamp.value;
+  record.summaryStamp = stamp;
   return Ok(record.summary);
 }
 
 Result<std::shared_ptr<const MessageBodies>> MessageCatalog::Bodies(MessageRecord& record) {
   using BodiesResult = Result<std::shared_ptr<const MessageBodies>>;
-  auto path = Locate(record);
+  FileStamp stamp;
+  auto path = Locate(record, &stamp);
   if (!path.ok()) return BodiesResult{path.status, nullptr};
-  auto stamp = MaildirFiles::Stat(path.value);
-  if (!stamp.ok()) return BodiesResult{stamp.status, nullptr};
-  if (record.bodies && record.bodiesStamp == stamp.value) return Ok(record.bodies);
+  if (record.bodies && record.bodiesStamp == stamp) return Ok(record.bodies);
   auto raw = MaildirFiles::ReadAll(path.value);
   if (!raw.ok()) return BodiesResult{raw.status, nullptr};
   record.bodies = std::make_shared<const MessageBodies>(MessageReader::ReadBodies(raw.value));
-  record.bodiesStamp = stamp.value;
+  record.bodiesStamp = stamp;
   return Ok(record.bodies);
 }
 

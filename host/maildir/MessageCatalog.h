@@ -90,8 +90,9 @@ class MessageCatalog {
 
   // The file's current path. A file renamed behind the store's back (flags
   // changed, new/ to cur/) is found again by its unique name; a file that is
-  // gone fails with kFileNotFound.
-  Result<std::string> Locate(MessageRecord& record);
+  // gone fails with kFileNotFound. stamp, when given, receives the state the
+  // file was found in (one stat serves both).
+  Result<std::string> Locate(MessageRecord& record, FileStamp* stamp = nullptr);
   Result<FileStamp> Stamp(MessageRecord& record);
   Result<std::shared_ptr<const MessageSummary>> Summary(MessageRecord& record);
   Result<std::shared_ptr<const MessageBodies>> Bodies(MessageRecord& record);
@@ -137,6 +138,9 @@ class MessageCatalog {
   bool batch_ = false;
   std::vector<std::string> staged_;
   std::set<std::string> unsyncedDirectories_;
+  // The folders made whole as Maildirs in this batch: the next message
+  // staged there need not make them again.
+  std::set<std::string> ensuredDirectories_;
   std::map<Key, std::weak_ptr<MessageRecord>> records_;
   std::size_t sweepAt_ = 1024;
   // The records given a subject that may not be saved yet: Matching judges
