@@ -29,6 +29,13 @@ FolderTree::FolderTree(std::string storeDir, std::unique_ptr<StoreLayout> layout
 }
 
 std::shared_ptr<FolderNode> FolderTree::Inbox() {
+  // The Inbox known from the last listing, while it is still a Maildir: a
+  // message delivered costs no listing of the store's top level.
+  for (const auto& child : root_->children) {
+    if (child->name == StoreLayout::kInboxName && MaildirFiles::IsMaildir(Directory(*child))) {
+      return child;
+    }
+  }
   for (int attempt = 0; attempt < 2; ++attempt) {
     for (const auto& child : Children(root_)) {
       if (child->name == StoreLayout::kInboxName) return child;
