@@ -73,9 +73,10 @@ void MaildirWatcher::Drain() {
     if (got <= 0) break;
     for (ssize_t offset = 0; offset < got;) {
       const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
-      // A removed directory loses its watch; forget it so that a directory
-      // of the same name made later is watched again.
-      if ((event->mask & IN_IGNORED) != 0) watched_.clear();
+      // A directory removed or moved away takes its watch with it: every
+      // path is watched anew, so that a directory made later under the same
+      // name is watched too (and listed whole once).
+      if ((event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF)) != 0) watched_.clear();
       if ((event->mask & (IN_Q_OVERFLOW | IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF)) != 0) {
         lostTrack_ = true;
       } else if (event->len > 0) {

@@ -326,6 +326,20 @@ TEST_F(MaildirStoreTest, WatchedPollsFindWhatOtherProgramsDidInCur) {
   EXPECT_TRUE(store->FindItem("3.a.h").ok());
   EXPECT_EQ(store->FindItem((cur / "1.a.h:2,S").string()).status, kFileNotFound);
   EXPECT_EQ(store->Locate(store->FindItem("3.a.h").value).value.path, (cur / "3.a.h:2,S").string());
+
+  // A cur/ moved away and made anew is watched anew.
+  fs::rename(cur, storeDir / "Archive" / "old-cur");
+  fs::create_directories(cur);
+  WriteFile(cur / "5.a.h:2,", Message("in the new cur"));
+  EXPECT_TRUE(store->WaitForChanges(2000));
+  store->Poll();
+  EXPECT_EQ(count(), 1);
+  store->WaitForChanges(0);  // watches the new cur/ from here on
+  store->Poll();
+  WriteFile(cur / "6.a.h:2,", Message("later"));
+  EXPECT_TRUE(store->WaitForChanges(2000));
+  store->Poll();
+  EXPECT_EQ(count(), 2);
 }
 
 // Moves and their events ---------------------------------------------------
