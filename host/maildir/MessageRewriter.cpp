@@ -1,6 +1,7 @@
 #include "host/maildir/MessageRewriter.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "host/maildir/CharsetCodec.h"
@@ -114,14 +115,19 @@ std::string CharacterReference(char32_t codePoint) {
 
 // Declares base64 for the part: every Content-Transfer-Encoding field that
 // GMime read for it says so (any one left as it was could be the one a
-// reader keeps), or a new one goes at the end of its header.
-std::vector<Splice> EncodingFieldSplices(std::string_view raw, const MimePart& part,
-                                         std::string_view eol) {
+// reader keeps), or a new one goes at the end of its header. Null when a
+// field GMime read is not where it says: the content would be read in the
+// old encoding.
+std::optional<std::vector<Splice>> EncodingFieldSplices(std::string_view raw, const MimePart& part,
+                                                        std::string_view eol) {
   constexpr std::string_view kField = "Content-Transfer-Encoding: base64";
   std::vector<Splice> splices;
   for (const std::size_t offset : part.encodingFields) {
     const HeaderBlock block = HeaderBlock::Parse(raw, offset);
-    if (block.Fields().empty() || block.Fields().front().start != offset) continue;
+    if (block.Fields().empty() || block.Fields().front().start != offset ||
+        !HeaderBlock::NamesEqual(block.Fields().front().name, "Content-Transfer-Encoding")) {
+      return std::nullopt;
+    }
     const HeaderField& old = block.Fields().front();
     const std::string_view ending = EndingOf(raw, old);
     splices.push_back(
@@ -195,8 +201,9 @@ Result<std::vector<Splice>> HtmlSplices(std::string_view raw, const std::u16stri
 
   std::vector<Splice> splices;
   if (toBase64 && part->encoding != MimePart::Encoding::Base64) {
-    std::vector<Splice> fields = EncodingFieldSplices(raw, *part, eol);
-    splices.insert(splices.end(), fields.begin(), fields.end());
+    auto fields = EncodingFieldSplices(raw, *part, eol);
+    if (!fields) return Fail<std::vector<Splice>>(hr::kFail);
+    splices.insert(splices.end(), fields->begin(), fields->end());
   }
   splices.push_back({part->contentStart, part->contentEnd, std::move(content)});
   return Ok(std::move(splices));

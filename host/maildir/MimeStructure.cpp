@@ -144,6 +144,7 @@ class MimeStructure::Walker {
     return raw_.size();
   }
 
+  // Where each field of this name that GMime read for the part begins.
   std::vector<std::size_t> FieldOffsets(GMimeObject* object, std::string_view name) const {
     std::vector<std::size_t> offsets;
     GMimeHeaderList* headers = g_mime_object_get_header_list(object);
@@ -154,10 +155,26 @@ class MimeStructure::Walker {
       const gint64 offset = g_mime_header_get_offset(header);
       if (headerName != nullptr && HeaderBlock::NamesEqual(headerName, name) && offset >= 0 &&
           offset < static_cast<gint64>(raw_.size())) {
-        offsets.push_back(static_cast<std::size_t>(offset));
+        offsets.push_back(FieldFrom(static_cast<std::size_t>(offset)));
       }
     }
     return offsets;
+  }
+
+  // The start of the first line from a header offset GMime gives on that is
+  // a field. GMime gives the first field after lines that open a header but
+  // are no field the offset of those lines; the offset as it is where no
+  // field follows before the header's empty line.
+  std::size_t FieldFrom(std::size_t offset) const {
+    for (std::size_t pos = offset; pos < raw_.size();) {
+      const HeaderBlock block = HeaderBlock::Parse(raw_, pos);
+      if (!block.Fields().empty() && block.Fields().front().start == pos) return pos;
+      if (block.HasEmptyLine() && block.InsertAt() == pos) break;
+      const std::size_t newline = raw_.find('\n', pos);
+      if (newline == std::string_view::npos) break;
+      pos = newline + 1;
+    }
+    return offset;
   }
 
   // The offset of the last field GMime read for the part (0 without one).
