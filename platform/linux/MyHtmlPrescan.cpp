@@ -370,6 +370,7 @@ struct Tag {
   std::string name;      // lower case
   std::string_view key;  // what follows the name: attributes as written
   bool selfClosing = false;
+  bool unclosed = false;  // the text ends inside the tag
 };
 
 // Reads a start or end tag whose name starts at nameStart, as the tokenizer
@@ -402,6 +403,7 @@ Tag ReadTag(std::string_view text, std::size_t nameStart) {
   }
   tag.key = text.substr(keyStart);
   tag.end = text.size();
+  tag.unclosed = true;
   return tag;
 }
 
@@ -513,6 +515,9 @@ MyHtmlPrescanResult PrescanForParsing(std::string_view text, std::uint64_t budge
         model.StartTag(tag.name, tag.key, tag.selfClosing);
       }
       if (overBudget()) break;
+      // The library makes a tag the text ends in a text node, appended to a
+      // text before it like any other.
+      if (tag.unclosed) result.text += kMyHtmlMarker;
       result.text += text.substr(i, tag.end - i);
       i = tag.end;
       afterMarkup = true;
