@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "host/maildir/GMimeLibrary.h"
 #include "host/maildir/HeaderBlock.h"
@@ -144,20 +145,28 @@ class MimeStructure::Walker {
     return raw_.size();
   }
 
-  // Where each field of this name that GMime read for the part begins.
-  std::vector<std::size_t> FieldOffsets(GMimeObject* object, std::string_view name) const {
-    std::vector<std::size_t> offsets;
+  // Calls visit(name, offset) for each field GMime read for the part whose
+  // offset lies in the data, in GMime's order.
+  template <class Visit>
+  void ForEachField(GMimeObject* object, Visit visit) const {
     GMimeHeaderList* headers = g_mime_object_get_header_list(object);
     const int count = headers != nullptr ? g_mime_header_list_get_count(headers) : 0;
     for (int i = 0; i < count; ++i) {
       GMimeHeader* header = g_mime_header_list_get_header_at(headers, i);
-      const char* headerName = g_mime_header_get_name(header);
+      const char* name = g_mime_header_get_name(header);
       const gint64 offset = g_mime_header_get_offset(header);
-      if (headerName != nullptr && HeaderBlock::NamesEqual(headerName, name) && offset >= 0 &&
-          offset < static_cast<gint64>(raw_.size())) {
-        offsets.push_back(FieldFrom(static_cast<std::size_t>(offset)));
+      if (offset >= 0 && offset < static_cast<gint64>(raw_.size())) {
+        visit(std::string_view(name != nullptr ? name : ""), static_cast<std::size_t>(offset));
       }
     }
+  }
+
+  // Where each field of this name that GMime read for the part begins.
+  std::vector<std::size_t> FieldOffsets(GMimeObject* object, std::string_view name) const {
+    std::vector<std::size_t> offsets;
+    ForEachField(object, [&](std::string_view fieldName, std::size_t offset) {
+      if (HeaderBlock::NamesEqual(fieldName, name)) offsets.push_back(FieldFrom(offset));
+    });
     return offsets;
   }
 
@@ -179,31 +188,20 @@ class MimeStructure::Walker {
 
   // The offset of the last field GMime read for the part (0 without one).
   std::size_t LastFieldOffset(GMimeObject* object) const {
-    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
-    const int count = headers != nullptr ? g_mime_header_list_get_count(headers) : 0;
     std::size_t last = 0;
-    for (int i = 0; i < count; ++i) {
-      const gint64 offset = g_mime_header_get_offset(g_mime_header_list_get_header_at(headers, i));
-      if (offset >= 0 && offset < static_cast<gint64>(raw_.size())) {
-        last = std::max(last, static_cast<std::size_t>(offset));
-      }
-    }
+    ForEachField(object,
+                 [&](std::string_view, std::size_t offset) { last = std::max(last, offset); });
     return last;
   }
 
   // The first header's offset, or the empty line just before the content
   // when the part has no header at all.
   std::size_t HeaderStart(GMimeObject* object, const MimePart& part) const {
-    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
-    const int count = headers != nullptr ? g_mime_header_list_get_count(headers) : 0;
-    gint64 first = -1;
-    for (int i = 0; i < count; ++i) {
-      const gint64 offset = g_mime_header_get_offset(g_mime_header_list_get_header_at(headers, i));
-      if (offset >= 0 && (first < 0 || offset < first)) first = offset;
-    }
-    if (first >= 0 && (part.attachedMessage || first <= static_cast<gint64>(part.contentStart))) {
-      return static_cast<std::size_t>(first);
-    }
+    std::optional<std::size_t> first;
+    ForEachField(object, [&](std::string_view, std::size_t offset) {
+      if (!first || offset < *first) first = offset;
+    });
+    if (first && (part.attachedMessage || *first <= part.contentStart)) return *first;
     std::size_t pos = part.contentStart;
     if (pos > 0 && raw_[pos - 1] == '\n') --pos;
     if (pos > 0 && raw_[pos - 1] == '\r') --pos;
