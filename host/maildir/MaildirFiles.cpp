@@ -297,11 +297,13 @@ void MaildirFiles::ForEachFile(const std::string& dir,
   });
 }
 
-std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& dir) {
+std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& dir,
+                                                           std::stop_token stop) {
   std::vector<StampedFile> files;
   DIR* handle = opendir(dir.c_str());
   if (handle == nullptr) return files;
   while (const dirent* entry = readdir(handle)) {
+    if (stop.stop_requested()) break;
     struct stat info {};
     if (entry->d_name[0] == '.' || fstatat(dirfd(handle), entry->d_name, &info, 0) != 0 ||
         !S_ISREG(info.st_mode)) {

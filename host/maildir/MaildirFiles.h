@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,8 +91,10 @@ class MaildirFiles {
   static void ForEachFile(const std::string& dir,
                           const std::function<void(std::string_view name, ino_t inode)>& visit);
   // The same with the stamps Stat gives, each file looked up in the open
-  // directory rather than by its whole path again.
-  static std::vector<StampedFile> ListFilesWithStamps(const std::string& dir);
+  // directory rather than by its whole path again. A stop asked for ends
+  // the listing where it is, with what was listed so far.
+  static std::vector<StampedFile> ListFilesWithStamps(const std::string& dir,
+                                                      std::stop_token stop = {});
   // The names of the subdirectories of dir, sorted.
   static std::vector<std::string> ListDirectories(const std::string& dir);
 

@@ -46,18 +46,18 @@ Result<AddressListsPtr> MaildirNameSpace::GetAddressLists() {
   // A file whose size and modification time are as when it was last read
   // is taken from the index, not read again.
   StoreIndex* index = context_->Catalog().Index();
-  const std::vector<CachedContactsFile> cached =
+  std::vector<CachedContactsFile> cached =
       index != nullptr ? index->CachedAddressBook(dir) : std::vector<CachedContactsFile>();
   std::vector<CachedContactsFile> kept;
   auto known = cached.begin();
   const std::time_t now = std::time(nullptr);
-  for (const StampedFile& file : MaildirFiles::ListFilesWithStamps(dir)) {
+  for (const StampedFile& file : context_->ListContacts()) {
     if (!IsVCardFile(file.name)) continue;
     while (known != cached.end() && known->name < file.name) ++known;
     CachedContactsFile current{file.name, file.stamp.size, file.stamp.modifiedNs, {}};
     if (known != cached.end() && known->name == file.name && known->size == current.size &&
         known->modifiedNs == current.modifiedNs) {
-      current.cards = known->cards;
+      current.cards = std::move(known->cards);  // only the stamps are compared below
     } else {
       auto text = MaildirFiles::ReadAll(dir + "/" + file.name);
       if (!text.ok()) continue;

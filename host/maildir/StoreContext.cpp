@@ -31,7 +31,15 @@ StoreContext::StoreContext(std::string storeDir, std::unique_ptr<StoreLayout> la
       contactsDir_(std::move(contactsDir)),
       applicationEvents_(EventInterface::ApplicationEvents, queue_),
       commandBars_(std::make_shared<StandInCommandBars>(queue_, clipboard)) {
+  // Thousands of contacts cost thousands of lookups: they run beside the
+  // opening of the index and what the command does next.
+  if (!contactsDir_.empty()) contacts_ = std::make_unique<PrefetchedListing>(contactsDir_);
   catalog_.UseIndex(StoreIndex::Open(tree_.StoreDirectory()));
+}
+
+std::vector<StampedFile> StoreContext::ListContacts() {
+  if (!contacts_) return MaildirFiles::ListFilesWithStamps(contactsDir_);
+  return contacts_->Take();
 }
 
 FolderPtr StoreContext::FolderHandle(const std::shared_ptr<FolderNode>& node) {

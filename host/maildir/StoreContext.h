@@ -20,6 +20,7 @@
 #include "host/maildir/FolderTree.h"
 #include "host/maildir/MaildirWatcher.h"
 #include "host/maildir/MessageCatalog.h"
+#include "host/maildir/PrefetchedListing.h"
 #include "host/maildir/StandInCommandBars.h"
 
 namespace skerrow {
@@ -40,6 +41,9 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   const std::shared_ptr<EventQueue>& Queue() const { return queue_; }
   EventQueue::SinkList& ApplicationEvents() { return applicationEvents_; }
   const std::string& ContactsDirectory() const { return contactsDir_; }
+  // The contacts folder's files with their stamps: listed on a thread of
+  // its own from the store's opening for the first call, anew after.
+  std::vector<StampedFile> ListContacts();
   const std::shared_ptr<StandInCommandBars>& CommandBars() const { return commandBars_; }
 
   // Handles.
@@ -102,6 +106,7 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   FolderTree tree_;
   MessageCatalog catalog_;
   std::string contactsDir_;
+  std::unique_ptr<PrefetchedListing> contacts_;
   EventQueue::SinkList applicationEvents_;
   std::shared_ptr<StandInCommandBars> commandBars_;
   std::shared_ptr<FolderNode> currentFolder_;
