@@ -22,12 +22,21 @@ bool IsVCardFile(const std::string& name) {
   return suffix == ".vcf";
 }
 
-// The same files with the same sizes and times: then the same cards, as
-// those of a file are only ever kept with the stamp they were read at.
-bool SameFiles(const std::vector<CachedContactsFile>& a, const std::vector<CachedContactsFile>& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-    return x.name == y.name && x.size == y.size && x.modifiedNs == y.modifiedNs;
-  });
+// Whether the files to keep are the cached ones, with the same sizes and
+// times: then the same cards, as those of a file are only ever kept with the
+// stamp they were read at.
+bool SameKeptFiles(const std::vector<CachedContactsFile>& files, const std::vector<bool>& kept,
+                   const std::vector<CachedContactsFile>& cached) {
+  auto next = cached.begin();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!kept[i]) continue;
+    if (next == cached.end() || next->name != files[i].name || next->size != files[i].size ||
+        next->modifiedNs != files[i].modifiedNs) {
+      return false;
+    }
+    ++next;
+  }
+  return next == cached.end();
 }
 
 }  // namespace
@@ -48,7 +57,11 @@ Result<AddressListsPtr> MaildirNameSpace::GetAddressLists() {
   StoreIndex* index = context_->Catalog().Index();
   std::vector<CachedContactsFile> cached =
       index != nullptr ? index->CachedAddressBook(dir) : std::vector<CachedContactsFile>();
-  std::vector<CachedContactsFile> kept;
+  std::vector<CachedContactsFile> files;
+  // A file changed in the last seconds is not kept in the cache: a second
+  // change in the same tick of the file system's clock could leave size and
+  // time as they were.
+  std::vector<bool> kept;
   auto known = cached.begin();
   const std::time_t now = std::time(nullptr);
   for (const StampedFile& file : context_->ListContacts()) {
@@ -57,19 +70,26 @@ Result<AddressListsPtr> MaildirNameSpace::GetAddressLists() {
     CachedContactsFile current{file.name, file.stamp.size, file.stamp.modifiedNs, {}};
     if (known != cached.end() && known->name == file.name && known->size == current.size &&
         known->modifiedNs == current.modifiedNs) {
-      current.cards = std::move(known->cards);  // only the stamps are compared below
+      current.cards = std::move(known->cards);  // the cache is compared by its stamps alone
     } else {
       auto text = MaildirFiles::ReadAll(dir + "/" + file.name);
       if (!text.ok()) continue;
       current.cards = VCardReader::Parse(text.value);
     }
-    lists.push_back(std::make_shared<VCardAddressList>(current.cards));
-    // A file changed in the last seconds is not kept: a second change in
-    // the same tick of the file system's clock could leave size and time
-    // as they were.
-    if (now - file.stamp.modified > 2) kept.push_back(std::move(current));
+    files.push_back(std::move(current));
+    kept.push_back(now - file.stamp.modified > 2);
   }
-  if (index != nullptr && !SameFiles(kept, cached)) index->CacheAddressBook(dir, kept);
+  if (index != nullptr && !SameKeptFiles(files, kept, cached)) {
+    std::vector<CachedContactsFile> keep;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (kept[i]) keep.push_back(files[i]);
+    }
+    index->CacheAddressBook(dir, keep);
+  }
+  lists.reserve(files.size());
+  for (CachedContactsFile& file : files) {
+    lists.push_back(std::make_shared<VCardAddressList>(std::move(file.cards)));
+  }
   return Ok<AddressListsPtr>(std::make_shared<FixedCollection<AddressLists, AddressList>>(lists));
 }
 

@@ -13,19 +13,20 @@ namespace skerrow::maildir {
 
 class VCardAddressList final : public AddressList {
  public:
-  explicit VCardAddressList(const std::vector<VCardEntry>& entries) {
-    for (const VCardEntry& entry : entries) {
-      entries_.push_back(std::make_shared<VCardAddressEntry>(entry));
+  explicit VCardAddressList(std::vector<VCardEntry> entries) {
+    std::vector<AddressEntryPtr> made;
+    made.reserve(entries.size());
+    for (VCardEntry& entry : entries) {
+      made.push_back(std::make_shared<VCardAddressEntry>(std::move(entry)));
     }
+    entries_ = std::make_shared<FixedCollection<AddressEntries, AddressEntry>>(std::move(made));
   }
 
-  Result<AddressEntriesPtr> GetAddressEntries() override {
-    return Ok<AddressEntriesPtr>(
-        std::make_shared<FixedCollection<AddressEntries, AddressEntry>>(entries_));
-  }
+  // The same fixed collection every time: the list does not change.
+  Result<AddressEntriesPtr> GetAddressEntries() override { return Ok(entries_); }
 
  private:
-  std::vector<AddressEntryPtr> entries_;
+  AddressEntriesPtr entries_;
 };
 
 }  // namespace skerrow::maildir
