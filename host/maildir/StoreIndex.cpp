@@ -518,12 +518,11 @@ void StoreIndex::Renamed(const std::string& oldKey, const IndexedFile& oldFile,
   const std::u16string subject = known ? SubjectOf(fileRow_.Blob(1)) : std::u16string();
   fileRow_.Reset();
   if (!known) {
-    // A file that came after the folder's last listing: both folders are
-    // listed anew, which finds it where it is now.
-    if (!SyncFolder(oldKey, from->second) ||
-        (newKey != oldKey && !SyncFolder(newKey, to->second))) {
-      Rebuild();
-    }
+    // A file that came after the folder's last listing (a watcher's poll
+    // takes in mail that arrived after it looked): it is indexed where it is
+    // now, as a listing would find it, with no listing of a folder that may
+    // hold thousands. Had it been in a listing, it would have a row.
+    if (!AddUnlisted(newKey, to->second, newFile)) Rebuild();
     return;
   }
   ListingSum& fromSum = from->second.sums[SubdirSlot(oldFile.subdir)];
@@ -536,6 +535,19 @@ void StoreIndex::Renamed(const std::string& oldKey, const IndexedFile& oldFile,
       !StoreFolder(oldKey, from->second) || !StoreFolder(newKey, to->second)) {
     Rebuild();
   }
+}
+
+bool StoreIndex::AddUnlisted(const std::string& key, FolderState& state, const IndexedFile& file) {
+  const std::string path = state.dir + "/" + file.subdir + "/" + file.name;
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return SyncFolder(key, state);
+  std::u16string subject;
+  auto head = MaildirFiles::ReadHead(path);
+  if (head.ok()) subject = MessageReader::ReadSubject(head.value);
+  ListingSum& sum = state.sums[SubdirSlot(file.subdir)];
+  sum.digest += FileDigest(file.subdir, file.name, info.st_ino);
+  ++sum.count;
+  return Insert(key, file, info.st_ino, subject) && StoreFolder(key, state);
 }
 
 void StoreIndex::Rewritten(const std::string& key, const IndexedFile& file, ino_t inode,

@@ -88,8 +88,9 @@ class StoreIndex {
   std::vector<IndexedLocation> WithUniqueName(std::string_view uniqueName);
 
   // The store's own changes to files of synced folders, once made on disk.
-  // A file that came after its folder's last listing (a watcher's poll may
-  // meet one) has the folders it touches listed anew: the rest of the index
+  // A file renamed that came after its folder's last listing (a watcher's
+  // poll may meet one) is indexed where it now is, its subject read from its
+  // head; one rewritten has its folder listed anew. The rest of the index
   // stays.
   void Added(const std::string& key, const IndexedFile& file, ino_t inode,
              std::u16string_view subject);
@@ -134,6 +135,9 @@ class StoreIndex {
   // the index has it there, with the inode the index has.
   bool AgreesWithDisk(const std::string& key, const std::string& dir, const char* subdir,
                       const std::set<std::string>& names);
+  // Indexes a file of the folder that no listing has seen yet (lists the
+  // folder anew when the file is not there as a regular file).
+  bool AddUnlisted(const std::string& key, FolderState& state, const IndexedFile& file);
   bool Insert(const std::string& key, const IndexedFile& file, ino_t inode,
               std::u16string_view subject);
   bool Remove(const std::string& key, const IndexedFile& file);
