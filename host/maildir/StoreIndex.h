@@ -59,7 +59,7 @@ class StoreIndex {
  public:
   static constexpr const char* kFileName = ".skerrow-index";
   // The layout of the tables; an index of another version is made anew.
-  static constexpr int kVersion = 2;
+  static constexpr int kVersion = 3;
 
   // The index of the store at storeDir; never fails.
   static std::unique_ptr<StoreIndex> Open(const std::string& storeDir);
