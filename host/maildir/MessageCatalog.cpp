@@ -35,7 +35,7 @@ std::shared_ptr<MessageRecord> MessageCatalog::RecordFor(const std::shared_ptr<F
   return record;
 }
 
-std::string MessageCatalog::IndexKey(const std::shared_ptr<FolderNode>& folder) {
+std::string MessageCatalog::UnsyncedKey(const std::shared_ptr<FolderNode>& folder) const {
   if (!index_ || folder->isRoot) return {};
   const std::string dir = tree_.Directory(*folder);
   const std::string& store = tree_.StoreDirectory();
@@ -43,7 +43,12 @@ std::string MessageCatalog::IndexKey(const std::shared_ptr<FolderNode>& folder) 
                         ? dir.substr(store.size() + 1)
                         : dir;
   if (key.empty()) key = ".";
-  index_->Sync(key, dir);
+  return key;
+}
+
+std::string MessageCatalog::IndexKey(const std::shared_ptr<FolderNode>& folder) {
+  std::string key = UnsyncedKey(folder);
+  if (!key.empty()) index_->Sync(key, tree_.Directory(*folder));
   return key;
 }
 
@@ -85,6 +90,13 @@ std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::List(
 std::int32_t MessageCatalog::Count(const std::shared_ptr<FolderNode>& folder) {
   if (const std::string key = IndexKey(folder); !key.empty()) return index_->Count(key);
   return tree_.CountItems(*folder);
+}
+
+std::int32_t MessageCatalog::LastCount(const std::shared_ptr<FolderNode>& folder) {
+  if (const std::string key = UnsyncedKey(folder); !key.empty()) {
+    if (const auto count = index_->LastCount(key)) return *count;
+  }
+  return Count(folder);
 }
 
 std::vector<std::shared_ptr<MessageRecord>> MessageCatalog::Matching(

@@ -51,6 +51,9 @@ class MessageCatalog {
   std::vector<std::shared_ptr<MessageRecord>> List(const std::shared_ptr<FolderNode>& folder);
   // Messages in cur/ and new/.
   std::int32_t Count(const std::shared_ptr<FolderNode>& folder);
+  // The count the index holds from the last command, the folder left
+  // unlisted; the count now when the index does not know the folder.
+  std::int32_t LastCount(const std::shared_ptr<FolderNode>& folder);
   // The folder's messages whose subject as the items show it (written but
   // unsaved, else the file's) the filter matches, sorted by file name.
   std::vector<std::shared_ptr<MessageRecord>> Matching(const std::shared_ptr<FolderNode>& folder,
@@ -113,6 +116,8 @@ class MessageCatalog {
   std::string PathOf(const MessageRecord& record) const;
   // The folder's name in the index, synced first; empty without an index.
   std::string IndexKey(const std::shared_ptr<FolderNode>& folder);
+  // The same, not synced.
+  std::string UnsyncedKey(const std::shared_ptr<FolderNode>& folder) const;
   std::shared_ptr<MessageRecord> RecordFor(const std::shared_ptr<FolderNode>& folder,
                                            const IndexedFile& file) {
     return RecordFor(folder, file.subdir, file.name);

@@ -213,7 +213,12 @@ Result<std::shared_ptr<MessageRecord>> StoreContext::Find(std::string_view pathO
 }
 
 void StoreContext::RememberTopLevelCounts() {
-  for (const auto& node : tree_.Children(tree_.Root())) node->knownCount = catalog_.Count(node);
+  // As the last command left them: a store opened lists no folder it does
+  // not use (a delivery does not pay for a large archive), and the watcher's
+  // first poll reports what others changed since.
+  for (const auto& node : tree_.Children(tree_.Root())) {
+    node->knownCount = catalog_.LastCount(node);
+  }
 }
 
 void StoreContext::RaiseFolderChange(const std::shared_ptr<FolderNode>& node) {

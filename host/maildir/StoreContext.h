@@ -84,7 +84,8 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   // A message by the path of its file (as it is or was) or its unique name.
   Result<std::shared_ptr<MessageRecord>> Find(std::string_view pathOrUniqueName);
   // Remembers the item count of every top-level folder as the baseline the
-  // watcher compares against.
+  // watcher compares against: the count the index kept from the last
+  // command, else the count now.
   void RememberTopLevelCounts();
 
   // The writes that failed: saving, flagging or moving a message, creating

@@ -427,6 +427,19 @@ std::int32_t StoreIndex::Count(const std::string& key) {
   return static_cast<std::int32_t>(std::min<std::int64_t>(count, INT32_MAX));
 }
 
+std::optional<std::int32_t> StoreIndex::LastCount(const std::string& key) {
+  if (IsSynced(key)) return Count(key);
+  if (!db_) return std::nullopt;
+  folderRow_.Bind(1, key);
+  std::optional<std::int32_t> count;
+  if (folderRow_.Step()) {
+    count = static_cast<std::int32_t>(
+        std::min<std::int64_t>(folderRow_.Int(1) + folderRow_.Int(3), INT32_MAX));
+  }
+  folderRow_.Reset();
+  return count;
+}
+
 std::vector<IndexedFile> StoreIndex::Files(const std::string& key) {
   std::vector<IndexedFile> files;
   if (!IsSynced(key)) return files;

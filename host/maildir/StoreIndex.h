@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -81,6 +82,9 @@ class StoreIndex {
 
   // Synced folders only.
   std::int32_t Count(const std::string& key);
+  // The count the folder had when a command last brought it up to date,
+  // without looking at it now; none when the index does not know it.
+  std::optional<std::int32_t> LastCount(const std::string& key);
   // Sorted by file name.
   std::vector<IndexedFile> Files(const std::string& key);
   std::vector<IndexedFile> Matching(const std::string& key, const SubjectFilter& filter);

@@ -292,6 +292,24 @@ TEST_F(MaildirStoreTest, PollReportsItemCountChangesOfTopLevelFoldersMadeElsewhe
   EXPECT_EQ(recorder.log, std::vector<std::string>{"FolderChange Archive"});
 }
 
+// Opening a store lists no folder it does not use: the baseline of a
+// folder the index knows is its count at the last command, so that a
+// delivery does not pay for a large archive, and a watch reports what other
+// programs changed between the commands.
+TEST_F(MaildirStoreTest, PollReportsTopLevelFoldersChangedSinceTheLastCommand) {
+  fs::create_directories(storeDir / "Archive" / "cur");
+  WriteFile(storeDir / "Archive" / "cur" / "1.a.h:2,S", Message("old"));
+  Open();
+  EXPECT_EQ(Folder(u"Archive")->GetItems().value->Count().value, 1);
+  store.reset();
+  WriteFile(storeDir / "Archive" / "cur" / "2.a.h:2,S", Message("filed elsewhere"));
+  Open();
+  Recorder recorder;
+  Listen(recorder, {});
+  EXPECT_EQ(store->Poll(), 1);
+  EXPECT_EQ(recorder.log, std::vector<std::string>{"FolderChange Archive"});
+}
+
 TEST_F(MaildirStoreTest, WaitingForChangesWakesWhenMailArrives) {
   Open();
   EXPECT_FALSE(store->WaitForChanges(0));
