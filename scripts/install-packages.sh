@@ -7,8 +7,9 @@ set -euo pipefail
 # "command" installs only what building the skerrow command needs.
 packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev
   libbenchmark-dev libmodest-dev libgmime-3.0-dev libsqlite3-dev
-  # The static archives GMime's own archive needs (cmake/StaticArchives.cmake).
-  libgpgme-dev libunistring-dev)
+  # The static archives GMime's own archive needs (cmake/StaticArchives.cmake)
+  # and the command's allocator (cmake/Allocator.cmake).
+  libgpgme-dev libunistring-dev libmimalloc-dev)
 [ "${1:-}" = command ] || packages+=(
   # The Linux home's tests: the manual page read by groff and man, the unit
   # verified by systemd-analyze, the delivery recipes run with the real
