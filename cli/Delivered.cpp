@@ -21,10 +21,12 @@ ResultLine DescribeMessage(Session& session, const std::string& file, const Disp
   if (!where.ok()) return line;
   line.folder = ToUtf8(where.value.topLevelFolder);
   line.path = where.value.path;
-  // The handle may predate a move or a rewrite: read the message as it is
-  // now, and the subject its file holds, whatever a failed save meant it to.
-  const Result<MailItemPtr> now = session.store().FindItem(where.value.uniqueName);
-  if (now.ok() && now.value) line.subject = ToUtf8(session.store().StoredSubject(now.value).value);
+  // The subject its file holds, whatever a failed save meant it to. The
+  // handle's message is the one the add-in moved or rewrote (the store keeps
+  // one record per message and moves it along), so it is not looked up
+  // again: that walked the folder tree for every message of a batch.
+  const Result<std::u16string> stored = session.store().StoredSubject(item);
+  if (stored.ok()) line.subject = ToUtf8(stored.value);
   return line;
 }
 
