@@ -253,12 +253,26 @@ std::string MessageCatalog::PathOf(const MessageRecord& record) const {
   return tree_.Directory(*record.folder) + "/" + record.subdir + "/" + record.fileName;
 }
 
+MessageCatalog::SteadySpan::SteadySpan(MessageCatalog& catalog)
+    : catalog_(catalog), outermost_(catalog.steadySpan_ == 0) {
+  if (outermost_) catalog_.steadySpan_ = ++catalog_.spans_;
+}
+
+MessageCatalog::SteadySpan::~SteadySpan() {
+  if (outermost_) catalog_.steadySpan_ = 0;
+}
+
 Result<std::string> MessageCatalog::Locate(MessageRecord& record, FileStamp* stamp) {
   const std::string dir = tree_.Directory(*record.folder);
   if (dir.empty()) return Fail<std::string>(kFileNotFound);
   std::string path = PathOf(record);
   if (auto found = MaildirFiles::Stat(path); found.ok()) {
     if (stamp != nullptr) *stamp = found.value;
+    if (steadySpan_ != 0) {
+      record.foundIn = steadySpan_;
+      record.foundPath = path;
+      record.foundStamp = found.value;
+    }
     return Ok(std::move(path));
   }
   const std::string unique(record.UniqueName());
@@ -279,9 +293,21 @@ Result<std::string> MessageCatalog::Locate(MessageRecord& record, FileStamp* sta
   return Fail<std::string>(kFileNotFound);
 }
 
+Result<std::string> MessageCatalog::LocateForReading(MessageRecord& record, FileStamp& stamp,
+                                                     bool& remembered) {
+  std::string path = PathOf(record);
+  remembered = steadySpan_ != 0 && record.foundIn == steadySpan_ && record.foundPath == path;
+  if (remembered) {
+    stamp = record.foundStamp;
+    return Ok(std::move(path));
+  }
+  return Locate(record, &stamp);
+}
+
 Result<FileStamp> MessageCatalog::Stamp(MessageRecord& record) {
   FileStamp stamp;
-  auto path = Locate(record, &stamp);
+  bool remembered = false;
+  auto path = LocateForReading(record, stamp, remembered);
   if (!path.ok()) return Fail<FileStamp>(path.status);
   return Ok(stamp);
 }
@@ -289,10 +315,16 @@ Result<FileStamp> MessageCatalog::Stamp(MessageRecord& record) {
 Result<std::shared_ptr<const MessageSummary>> MessageCatalog::Summary(MessageRecord& record) {
   using SummaryResult = Result<std::shared_ptr<const MessageSummary>>;
   FileStamp stamp;
-  auto path = Locate(record, &stamp);
+  bool remembered = false;
+  auto path = LocateForReading(record, stamp, remembered);
   if (!path.ok()) return SummaryResult{path.status, nullptr};
   if (record.summary && record.summaryStamp == stamp) return Ok(record.summary);
   auto head = MaildirFiles::ReadHead(path.value);
+  if (!head.ok() && remembered) {
+    // Moved by another program since it was found: found again.
+    record.foundIn = 0;
+    return Summary(record);
+  }
   if (!head.ok()) return SummaryResult{head.status, nullptr};
   record.summary = std::make_shared<const MessageSummary>(MessageReader::ReadSummary(head.value));
   record.summaryStamp = stamp;
@@ -302,10 +334,15 @@ Result<std::shared_ptr<const MessageSummary>> MessageCatalog::Summary(MessageRec
 Result<std::shared_ptr<const MessageBodies>> MessageCatalog::Bodies(MessageRecord& record) {
   using BodiesResult = Result<std::shared_ptr<const MessageBodies>>;
   FileStamp stamp;
-  auto path = Locate(record, &stamp);
+  bool remembered = false;
+  auto path = LocateForReading(record, stamp, remembered);
   if (!path.ok()) return BodiesResult{path.status, nullptr};
   if (record.bodies && record.bodiesStamp == stamp) return Ok(record.bodies);
   auto raw = MaildirFiles::ReadAll(path.value);
+  if (!raw.ok() && remembered) {
+    record.foundIn = 0;
+    return Bodies(record);
+  }
   if (!raw.ok()) return BodiesResult{raw.status, nullptr};
   record.bodies = std::make_shared<const MessageBodies>(MessageReader::ReadBodies(raw.value));
   record.bodiesStamp = stamp;
@@ -334,6 +371,7 @@ HResult MessageCatalog::Save(MessageRecord& record) {
   record.pendingHtmlBody.reset();
   record.summary.reset();
   record.bodies.reset();
+  record.foundIn = 0;  // a new file under the same name
   return hr::kOk;
 }
 

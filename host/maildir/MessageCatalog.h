@@ -5,6 +5,7 @@
 // seen flag and renaming it into another folder.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
@@ -96,6 +97,27 @@ class MessageCatalog {
   // gone fails with kFileNotFound. stamp, when given, receives the state the
   // file was found in (one stat serves both).
   Result<std::string> Locate(MessageRecord& record, FileStamp* stamp = nullptr);
+
+  // While one lives, the files of the messages are taken to hold still for
+  // other programs as far as reading them goes (Stamp, Summary, Bodies): the
+  // handlers of one delivery or one poll read a message's properties a
+  // dozen times or more, and each read looked the file up again (a stat
+  // each, most of a batch's system calls). A file is then looked up once a
+  // span, and again after the catalog moved or rewrote it, or when it is no
+  // longer where it was found; a rewrite by another program meanwhile is read
+  // from the next span on. Changes always look the file up. Spans nest; the
+  // outermost one counts.
+  class SteadySpan {
+   public:
+    explicit SteadySpan(MessageCatalog& catalog);
+    ~SteadySpan();
+    SteadySpan(const SteadySpan&) = delete;
+    SteadySpan& operator=(const SteadySpan&) = delete;
+
+   private:
+    MessageCatalog& catalog_;
+    bool outermost_;
+  };
   Result<FileStamp> Stamp(MessageRecord& record);
   Result<std::shared_ptr<const MessageSummary>> Summary(MessageRecord& record);
   Result<std::shared_ptr<const MessageBodies>> Bodies(MessageRecord& record);
@@ -114,6 +136,9 @@ class MessageCatalog {
   using Key = std::pair<const FolderNode*, std::string>;
 
   std::string PathOf(const MessageRecord& record) const;
+  // Locate for the reads, answered from the steady span when the file was
+  // found in it (remembered is then set).
+  Result<std::string> LocateForReading(MessageRecord& record, FileStamp& stamp, bool& remembered);
   // The folder's name in the index, synced first; empty without an index.
   std::string IndexKey(const std::shared_ptr<FolderNode>& folder);
   // The same, not synced.
@@ -148,6 +173,10 @@ class MessageCatalog {
   std::set<std::string> ensuredDirectories_;
   std::map<Key, std::weak_ptr<MessageRecord>> records_;
   std::size_t sweepAt_ = 1024;
+  // The number of the steady span in force, 0 outside one; and the last
+  // number given.
+  std::uint64_t steadySpan_ = 0;
+  std::uint64_t spans_ = 0;
   // The records given a subject that may not be saved yet: Matching judges
   // these beside the index without walking every record of the folder,
   // which made a batch of deliveries quadratic.

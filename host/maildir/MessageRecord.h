@@ -4,6 +4,7 @@
 // the file state they were read from.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +29,12 @@ struct MessageRecord {
   std::shared_ptr<const MessageSummary> summary;
   FileStamp bodiesStamp;
   std::shared_ptr<const MessageBodies> bodies;
+
+  // Where the file was found in the catalog's steady span numbered foundIn
+  // (0: none), and its state then.
+  std::uint64_t foundIn = 0;
+  std::string foundPath;
+  FileStamp foundStamp;
 
   std::string_view UniqueName() const { return MaildirFileName::UniqueName(fileName); }
 };

@@ -153,6 +153,7 @@ HResult StoreContext::EndDeliveries() {
 }
 
 void StoreContext::RaiseDelivered(const std::shared_ptr<MessageRecord>& record) {
+  MessageCatalog::SteadySpan steady(catalog_);  // outlives the batch: its handlers run in it
   const std::shared_ptr<FolderNode> inbox = tree_.Inbox();
   // Left in new/ if this fails: the next watch takes it as new mail.
   catalog_.TakeIntoCur(*record);
@@ -164,6 +165,7 @@ void StoreContext::RaiseDelivered(const std::shared_ptr<MessageRecord>& record) 
 
 int StoreContext::Poll(MaildirWatcher* watcher) {
   int raised = 0;
+  MessageCatalog::SteadySpan steady(catalog_);  // outlives the batch: its handlers run in it
   EventQueue::Batch batch(*queue_);
   const std::vector<std::shared_ptr<FolderNode>> topLevel = tree_.Children(tree_.Root());
   for (const auto& node : topLevel) {

@@ -265,6 +265,34 @@ TEST_F(MaildirStoreTest, DeliveryRaisesFolderChangeThenItemAddAndLeavesTheFileIn
   EXPECT_EQ(store->Inbox()->GetItems().value->Count().value, 1);
 }
 
+// The handlers of one delivery find the message's file once for all their
+// reads, yet read back what they changed through the store at once, and
+// still read a message another program moved meanwhile.
+TEST_F(MaildirStoreTest, HandlersOfADeliveryReadTheirOwnChangesAndFollowAMoveElsewhere) {
+  Open();
+  Recorder recorder;
+  Listen(recorder, {u"Inbox"});
+  std::vector<std::string> seen;
+  recorder.reaction = [&](std::int32_t dispId, const DispatchPtr& arg) {
+    if (dispId != dispid::kItemAdd) return;
+    const MailItemPtr item = arg->AsMailItem();
+    seen.push_back(Text(item->Subject()) + " " + std::to_string(item->Size().value));
+    item->SetSubject(u"<*9*> longer subject");
+    item->Save();
+    seen.push_back(Text(item->Subject()) + " " + std::to_string(item->Size().value));
+    const std::string path = PathOf(arg);
+    fs::rename(path, path + "S");  // read in another client
+    seen.push_back(Text(item->Body()));
+  };
+  ASSERT_TRUE(store->Deliver(Message("short")).ok());
+  const auto size = [](const std::string& subject) {
+    return std::to_string(Message(subject).size());
+  };
+  EXPECT_EQ(seen, (std::vector<std::string>{"short " + size("short"),
+                                            "<*9*> longer subject " + size("<*9*> longer subject"),
+                                            "Hello.\n"}));
+}
+
 TEST_F(MaildirStoreTest, PollTurnsFilesDroppedIntoInboxNewIntoNewMail) {
   Open();
   Recorder recorder;
