@@ -294,13 +294,7 @@ bool StoreIndex::AgreesWithDisk(const std::string& key, const std::string& dir, 
 bool StoreIndex::SyncFolder(const std::string& key, FolderState& state,
                             const DirectoryChanges* seen) {
   ListingSum stored[2];
-  folderRow_.Bind(1, key);
-  const bool known = folderRow_.Step();
-  for (int slot = 0; known && slot < 2; ++slot) {
-    stored[slot] = {static_cast<std::uint64_t>(folderRow_.Int(2 * slot)),
-                    folderRow_.Int(2 * slot + 1)};
-  }
-  folderRow_.Reset();
+  const bool known = StoredSums(key, stored);
   // new/ and cur/ are first only summed up as they are read, keeping
   // nothing: one whose sums are those the index holds is as indexed. One
   // that a watcher saw throughout, where every name that changed agrees
@@ -429,15 +423,21 @@ std::int32_t StoreIndex::Count(const std::string& key) {
 
 std::optional<std::int32_t> StoreIndex::LastCount(const std::string& key) {
   if (IsSynced(key)) return Count(key);
-  if (!db_) return std::nullopt;
+  ListingSum stored[2];
+  if (!db_ || !StoredSums(key, stored)) return std::nullopt;
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(stored[0].count + stored[1].count, INT32_MAX));
+}
+
+bool StoreIndex::StoredSums(const std::string& key, ListingSum (&sums)[2]) {
   folderRow_.Bind(1, key);
-  std::optional<std::int32_t> count;
-  if (folderRow_.Step()) {
-    count = static_cast<std::int32_t>(
-        std::min<std::int64_t>(folderRow_.Int(1) + folderRow_.Int(3), INT32_MAX));
+  const bool known = folderRow_.Step();
+  for (int slot = 0; known && slot < 2; ++slot) {
+    sums[slot] = {static_cast<std::uint64_t>(folderRow_.Int(2 * slot)),
+                  folderRow_.Int(2 * slot + 1)};
   }
   folderRow_.Reset();
-  return count;
+  return known;
 }
 
 std::vector<IndexedFile> StoreIndex::Files(const std::string& key) {

@@ -135,6 +135,10 @@ class StoreIndex {
   void Rebuild();
   bool SyncFolder(const std::string& key, FolderState& state,
                   const DirectoryChanges* seen = nullptr);
+  // The sums of new/ and cur/ the index holds for the folder, as its last
+  // listing and the store's changes since left them; false when it holds
+  // none.
+  bool StoredSums(const std::string& key, ListingSum (&sums)[2]);
   // Whether each of the names is in the subdirectory on disk exactly when
   // the index has it there, with the inode the index has.
   bool AgreesWithDisk(const std::string& key, const std::string& dir, const char* subdir,
