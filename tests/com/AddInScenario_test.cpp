@@ -111,6 +111,10 @@ class MessageBoxWatch {
     char kind[16] = {};
     GetClassNameA(window, kind, sizeof kind);
     if (process != GetCurrentProcessId() || std::string(kind) != "#32770") return;
+    // A dialog being made is not shown yet and may have no caption yet: the
+    // options' dialogs were taken for boxes, now and then, before they had
+    // their title. A message box is shown, with its text in static 0xFFFF.
+    if (!IsWindowVisible(window) || GetDlgItem(window, 0xFFFF) == nullptr) return;
     char title[64] = {};
     GetWindowTextA(window, title, sizeof title);
     if (std::string(title).ends_with(" Rules")) return;  // the options' dialogs, driven by a test
