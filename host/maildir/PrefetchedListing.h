@@ -25,7 +25,6 @@ class PrefetchedListing {
   PrefetchedListing(const PrefetchedListing&) = delete;
   PrefetchedListing& operator=(const PrefetchedListing&) = delete;
 
-  const std::string& Directory() const { return dir_; }
   std::vector<StampedFile> Take();
 
  private:

@@ -83,6 +83,12 @@ std::u16string SubjectOf(std::string_view bytes) {
   return subject;
 }
 
+// The subject a message file's head gives; empty when it cannot be read.
+std::u16string SubjectInFile(const std::string& path) {
+  auto head = MaildirFiles::ReadHead(path);
+  return head.ok() ? MessageReader::ReadSubject(head.value) : std::u16string();
+}
+
 // The address book's record: little-endian numbers of a fixed width, texts
 // and names preceded by their length.
 void PutNumber(std::string& out, std::uint64_t value, int width) {
@@ -379,9 +385,7 @@ bool StoreIndex::SyncFolder(const std::string& key, FolderState& state,
     if (renamed != subjects.end()) {
       subject = SubjectOf(renamed->second);
     } else {
-      auto head =
-          MaildirFiles::ReadHead(state.dir + "/" + entry.file.subdir + "/" + entry.file.name);
-      if (head.ok()) subject = MessageReader::ReadSubject(head.value);
+      subject = SubjectInFile(state.dir + "/" + entry.file.subdir + "/" + entry.file.name);
     }
     if (!Insert(key, entry.file, entry.inode, subject)) return false;
   }
@@ -528,10 +532,15 @@ void StoreIndex::Added(const std::string& key, const IndexedFile& file, ino_t in
                        std::u16string_view subject) {
   const auto folder = folders_.find(key);
   if (folder == folders_.end() || !db_) return;
-  ListingSum& sum = folder->second.sums[SubdirSlot(file.subdir)];
+  if (!AddRow(key, folder->second, file, inode, subject)) Rebuild();
+}
+
+bool StoreIndex::AddRow(const std::string& key, FolderState& state, const IndexedFile& file,
+                        ino_t inode, std::u16string_view subject) {
+  ListingSum& sum = state.sums[SubdirSlot(file.subdir)];
   sum.digest += FileDigest(file.subdir, file.name, inode);
   ++sum.count;
-  if (!Insert(key, file, inode, subject) || !StoreFolder(key, folder->second)) Rebuild();
+  return Insert(key, file, inode, subject) && StoreFolder(key, state);
 }
 
 void StoreIndex::Renamed(const std::string& oldKey, const IndexedFile& oldFile,
@@ -568,13 +577,7 @@ bool StoreIndex::AddUnlisted(const std::string& key, FolderState& state, const I
   const std::string path = state.dir + "/" + file.subdir + "/" + file.name;
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return SyncFolder(key, state);
-  std::u16string subject;
-  auto head = MaildirFiles::ReadHead(path);
-  if (head.ok()) subject = MessageReader::ReadSubject(head.value);
-  ListingSum& sum = state.sums[SubdirSlot(file.subdir)];
-  sum.digest += FileDigest(file.subdir, file.name, info.st_ino);
-  ++sum.count;
-  return Insert(key, file, info.st_ino, subject) && StoreFolder(key, state);
+  return AddRow(key, state, file, info.st_ino, SubjectInFile(path));
 }
 
 void StoreIndex::Rewritten(const std::string& key, const IndexedFile& file, ino_t inode,

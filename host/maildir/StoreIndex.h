@@ -146,6 +146,9 @@ class StoreIndex {
   // Indexes a file of the folder that no listing has seen yet (lists the
   // folder anew when the file is not there as a regular file).
   bool AddUnlisted(const std::string& key, FolderState& state, const IndexedFile& file);
+  // Adds a file to the folder's rows and sums, as if listed.
+  bool AddRow(const std::string& key, FolderState& state, const IndexedFile& file, ino_t inode,
+              std::u16string_view subject);
   bool Insert(const std::string& key, const IndexedFile& file, ino_t inode,
               std::u16string_view subject);
   bool Remove(const std::string& key, const IndexedFile& file);
