@@ -1,6 +1,7 @@
 // One connection of the add-in against a Maildir store, as one start and
 // close of the mail client: the prefix's platform, the store (locked for the
 // session's life), the add-in object over the process's options record.
+// A process makes one session, which ends just before the process does.
 #pragma once
 
 #include <memory>

@@ -93,6 +93,8 @@ MaildirStore::~MaildirStore() {
   // The index is the store's as long as the lock is: handles that outlive
   // the store read the folders themselves.
   context_->Catalog().CloseIndex();
+  // Nor does a thread of the store's outlive it.
+  context_->StopContactsListing();
 }
 
 ApplicationPtr MaildirStore::GetApplication() {

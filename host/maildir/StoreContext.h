@@ -44,6 +44,9 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   // The contacts folder's files with their stamps: listed on a thread of
   // its own from the store's opening for the first call, anew after.
   std::vector<StampedFile> ListContacts();
+  // Stops the listing begun at the opening, if it still runs; later
+  // listings are made when asked for.
+  void StopContactsListing() { contacts_.reset(); }
   const std::shared_ptr<StandInCommandBars>& CommandBars() const { return commandBars_; }
 
   // Handles.
