@@ -297,6 +297,12 @@ void MaildirFiles::ForEachFile(const std::string& dir,
   });
 }
 
+std::optional<FileStamp> MaildirFiles::RegularFileStamp(int dirFd, const char* name) {
+  struct stat info {};
+  if (fstatat(dirFd, name, &info, 0) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return StampOf(info);
+}
+
 std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& dir,
                                                            std::stop_token stop) {
   std::vector<StampedFile> files;
@@ -304,17 +310,19 @@ std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& di
   if (handle == nullptr) return files;
   while (const dirent* entry = readdir(handle)) {
     if (stop.stop_requested()) break;
-    struct stat info {};
-    if (entry->d_name[0] == '.' || fstatat(dirfd(handle), entry->d_name, &info, 0) != 0 ||
-        !S_ISREG(info.st_mode)) {
-      continue;
+    if (entry->d_name[0] == '.') continue;
+    if (auto stamp = RegularFileStamp(dirfd(handle), entry->d_name)) {
+      files.push_back({entry->d_name, *stamp});
     }
-    files.push_back({entry->d_name, StampOf(info)});
   }
   closedir(handle);
+  SortByName(files);
+  return files;
+}
+
+void MaildirFiles::SortByName(std::vector<StampedFile>& files) {
   std::sort(files.begin(), files.end(),
             [](const StampedFile& a, const StampedFile& b) { return a.name < b.name; });
-  return files;
 }
 
 std::vector<std::string> MaildirFiles::ListDirectories(const std::string& dir) {

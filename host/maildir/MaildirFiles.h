@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -95,6 +96,11 @@ class MaildirFiles {
   // the listing where it is, with what was listed so far.
   static std::vector<StampedFile> ListFilesWithStamps(const std::string& dir,
                                                       std::stop_token stop = {});
+  // The stamp of name in the directory open as dirFd, followed if a link;
+  // none when that is not a regular file or cannot be looked up.
+  static std::optional<FileStamp> RegularFileStamp(int dirFd, const char* name);
+  // In the order of the listings above.
+  static void SortByName(std::vector<StampedFile>& files);
   // The names of the subdirectories of dir, sorted.
   static std::vector<std::string> ListDirectories(const std::string& dir);
 

@@ -5,12 +5,19 @@
 // not after. The first Take gives that listing; later ones list anew, since
 // a long-running command wants the directory as it is then.
 //
-// The thread only reads the directory and the object's own members; Take
-// waits for it, and the destructor stops it where it is (a command that
+// The thread reads the names first, then looks the files up in chunks it
+// claims one at a time; a Take that comes before the end claims chunks too
+// rather than wait idle, so that what is left is looked up on both
+// processors. The destructor stops the thread where it is (a command that
 // never asks for the listing does not wait for all of it). Where no thread
 // can be started, or the listing failed on it, Take lists there and then.
 #pragma once
 
+#include <dirent.h>
+
+#include <atomic>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,15 +29,29 @@ namespace skerrow::maildir {
 class PrefetchedListing {
  public:
   explicit PrefetchedListing(std::string dir);
+  ~PrefetchedListing();
   PrefetchedListing(const PrefetchedListing&) = delete;
   PrefetchedListing& operator=(const PrefetchedListing&) = delete;
 
   std::vector<StampedFile> Take();
 
  private:
+  enum class Phase { kNaming, kStamping, kFailed };
+
+  // Reads the names, then stamps with the thread's share of the chunks.
+  void List(std::stop_token stop);
+  // Looks up chunks of names until none is left unclaimed, or a stop.
+  void StampChunks(std::stop_token stop);
+
   std::string dir_;
-  std::vector<StampedFile> listed_;
-  bool listedInFull_ = false;  // written by the thread, read after joining it
+  DIR* handle_ = nullptr;  // open from the naming to the destructor
+  // Written by the thread before the phase leaves kNaming; read-only after.
+  std::vector<std::string> names_;
+  // One slot per name, each written by the one thread that claimed it.
+  std::vector<std::optional<FileStamp>> stamps_;
+  std::atomic<std::size_t> nextChunk_{0};
+  std::atomic<Phase> phase_{Phase::kNaming};
+  bool taken_ = false;
   // Last, so that it is stopped and joined before the members it writes go.
   std::jthread thread_;
 };

@@ -41,5 +41,25 @@ TEST(PrefetchedListingTest, TheFirstTakeIsTheEarlyListingAndLaterOnesListAgain) 
   EXPECT_EQ(Names(listing.Take()), (std::vector<std::string>{"a.vcf", "b.vcf", "c.vcf"}));
 }
 
+// Files past the first chunks are looked up by whichever thread claims them
+// first: the listing is still every regular file once, stamped as the plain
+// listing stamps it.
+TEST(PrefetchedListingTest, AListingOfManyChunksHasEveryFileOnce) {
+  TempFolder temp;
+  for (int i = 0; i < 1000; ++i) {
+    std::ofstream(temp.path() / (std::to_string(i) + ".vcf")) << std::string(i % 7, 'x');
+  }
+  std::ofstream(temp.path() / ".hidden") << "not listed";
+  fs::create_directory(temp.path() / "sub");
+  PrefetchedListing listing(temp.path().string());
+  const std::vector<StampedFile> taken = listing.Take();
+  const std::vector<StampedFile> plain = MaildirFiles::ListFilesWithStamps(temp.path().string());
+  ASSERT_EQ(Names(taken), Names(plain));
+  ASSERT_EQ(taken.size(), 1000u);
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    EXPECT_TRUE(taken[i].stamp == plain[i].stamp) << taken[i].name;
+  }
+}
+
 }  // namespace
 }  // namespace skerrow::maildir
