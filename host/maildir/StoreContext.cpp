@@ -34,7 +34,7 @@ StoreContext::StoreContext(std::string storeDir, std::unique_ptr<StoreLayout> la
   // Thousands of contacts cost thousands of lookups: they run beside the
   // opening of the index and what the command does next.
   if (!contactsDir_.empty()) contacts_ = std::make_unique<PrefetchedListing>(contactsDir_);
-  catalog_.UseIndex(StoreIndex::Open(tree_.StoreDirectory()));
+  catalog_.UseIndex(StoreIndex::Open(tree_.StoreDirectory(), tree_.Directory(*tree_.Inbox())));
 }
 
 std::vector<StampedFile> StoreContext::ListContacts() {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <system_error>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -179,7 +180,25 @@ struct StoreIndex::Row {
   std::string subject;  // as stored
 };
 
-std::unique_ptr<StoreIndex> StoreIndex::Open(const std::string& storeDir) {
+std::unique_ptr<StoreIndex> StoreIndex::Open(const std::string& storeDir,
+                                             const std::string& firstFolderDir) {
+  std::unique_ptr<EarlyListing> early;
+  if (!firstFolderDir.empty()) {
+    early = std::make_unique<EarlyListing>();
+    early->dir = firstFolderDir;
+    try {
+      early->thread = std::jthread([listing = early.get()] {
+        try {
+          for (int slot = 0; slot < 2; ++slot) listing->sums[slot] = SumListing(listing->dir, slot);
+          listing->listed = true;
+        } catch (...) {
+          // Out of memory on the way: the first sync lists by itself.
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: the first sync lists by itself.
+    }
+  }
   const std::string path = storeDir + "/" + kFileName;
   auto db = OpenFile(path);
   if (!db) {
@@ -188,6 +207,7 @@ std::unique_ptr<StoreIndex> StoreIndex::Open(const std::string& storeDir) {
   }
   if (!db) db = OpenFile(":memory:");
   std::unique_ptr<StoreIndex> index(new StoreIndex(path, std::move(db)));
+  index->early_ = std::move(early);
   if (!index->Prepare()) index->Rebuild();
   return index;
 }
@@ -306,6 +326,8 @@ bool StoreIndex::SyncFolder(const std::string& key, FolderState& state,
   // that a watcher saw throughout, where every name that changed agrees
   // with the index, is not read at all.
   ListingSum listed[2];
+  ListingSum earlySums[2];
+  const bool early = seen == nullptr && TakeEarlyListing(state.dir, earlySums);
   for (int slot = 0; slot < 2; ++slot) {
     const char* subdir = kSubdirs[slot];
     if (known && seen != nullptr && !seen[slot].unknown &&
@@ -313,10 +335,7 @@ bool StoreIndex::SyncFolder(const std::string& key, FolderState& state,
       listed[slot] = stored[slot];
       continue;
     }
-    MaildirFiles::ForEachFile(state.dir + "/" + subdir, [&](std::string_view name, ino_t inode) {
-      listed[slot].digest += FileDigest(subdir, name, inode);
-      ++listed[slot].count;
-    });
+    listed[slot] = early ? earlySums[slot] : SumListing(state.dir, slot);
   }
   state.sums[0] = listed[0];
   state.sums[1] = listed[1];
@@ -390,6 +409,26 @@ bool StoreIndex::SyncFolder(const std::string& key, FolderState& state,
     if (!Insert(key, entry.file, entry.inode, subject)) return false;
   }
   return StoreFolder(key, state);
+}
+
+StoreIndex::ListingSum StoreIndex::SumListing(const std::string& dir, int slot) {
+  const char* subdir = kSubdirs[slot];
+  ListingSum sum;
+  MaildirFiles::ForEachFile(dir + "/" + subdir, [&](std::string_view name, ino_t inode) {
+    sum.digest += FileDigest(subdir, name, inode);
+    ++sum.count;
+  });
+  return sum;
+}
+
+bool StoreIndex::TakeEarlyListing(const std::string& dir, ListingSum (&sums)[2]) {
+  if (!early_ || early_->dir != dir) return false;
+  if (early_->thread.joinable()) early_->thread.join();
+  const bool listed = early_->listed;
+  sums[0] = early_->sums[0];
+  sums[1] = early_->sums[1];
+  early_.reset();
+  return listed;
 }
 
 bool StoreIndex::Insert(const std::string& key, const IndexedFile& file, ino_t inode,

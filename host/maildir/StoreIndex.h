@@ -28,6 +28,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "host/SubjectFilter.h"
@@ -62,8 +63,14 @@ class StoreIndex {
   // The layout of the tables; an index of another version is made anew.
   static constexpr int kVersion = 3;
 
-  // The index of the store at storeDir; never fails.
-  static std::unique_ptr<StoreIndex> Open(const std::string& storeDir);
+  // The index of the store at storeDir; never fails. With firstFolderDir,
+  // the listing of that folder's new/ and cur/ for its first sync is begun
+  // on a thread at once, beside the opening of the database and what the
+  // command does until it asks for the folder: the Inbox, which every
+  // command lists at its start, and whose reading is most of a large
+  // mailbox's start. The first sync of that folder takes it.
+  static std::unique_ptr<StoreIndex> Open(const std::string& storeDir,
+                                          const std::string& firstFolderDir = {});
   // Commits what is pending.
   ~StoreIndex();
   StoreIndex(const StoreIndex&) = delete;
@@ -126,6 +133,13 @@ class StoreIndex {
     ListingSum sums[2];  // new/, cur/
   };
   struct Row;
+  // What the listing begun at the opening summed up to.
+  struct EarlyListing {
+    std::string dir;
+    ListingSum sums[2];
+    bool listed = false;  // written by the thread, read after joining it
+    std::jthread thread;  // last: joined before the members it writes go
+  };
 
   StoreIndex(std::string path, std::unique_ptr<SqliteDatabase> db);
   static std::unique_ptr<SqliteDatabase> OpenFile(const std::string& path);
@@ -139,6 +153,12 @@ class StoreIndex {
   // listing and the store's changes since left them; false when it holds
   // none.
   bool StoredSums(const std::string& key, ListingSum (&sums)[2]);
+  // What a listing of the folder's new/ (slot 0) or cur/ (slot 1) sums up
+  // to, read now.
+  static ListingSum SumListing(const std::string& dir, int slot);
+  // The sums of the listing begun at the opening, once, when it was of dir
+  // and it ended; false otherwise.
+  bool TakeEarlyListing(const std::string& dir, ListingSum (&sums)[2]);
   // Whether each of the names is in the subdirectory on disk exactly when
   // the index has it there, with the inode the index has.
   bool AgreesWithDisk(const std::string& key, const std::string& dir, const char* subdir,
@@ -161,6 +181,7 @@ class StoreIndex {
       byUnique_, addressBook_, storeAddressBook_;
   // By the filter's condition.
   std::map<std::string, SqliteStatement> matchingQueries_;
+  std::unique_ptr<EarlyListing> early_;
 };
 
 }  // namespace skerrow::maildir
