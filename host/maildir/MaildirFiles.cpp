@@ -303,13 +303,11 @@ std::optional<FileStamp> MaildirFiles::RegularFileStamp(int dirFd, const char* n
   return StampOf(info);
 }
 
-std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& dir,
-                                                           std::stop_token stop) {
+std::vector<StampedFile> MaildirFiles::ListFilesWithStamps(const std::string& dir) {
   std::vector<StampedFile> files;
   DIR* handle = opendir(dir.c_str());
   if (handle == nullptr) return files;
   while (const dirent* entry = readdir(handle)) {
-    if (stop.stop_requested()) break;
     if (entry->d_name[0] == '.') continue;
     if (auto stamp = RegularFileStamp(dirfd(handle), entry->d_name)) {
       files.push_back({entry->d_name, *stamp});

@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <optional>
-#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,10 +91,8 @@ class MaildirFiles {
   static void ForEachFile(const std::string& dir,
                           const std::function<void(std::string_view name, ino_t inode)>& visit);
   // The same with the stamps Stat gives, each file looked up in the open
-  // directory rather than by its whole path again. A stop asked for ends
-  // the listing where it is, with what was listed so far.
-  static std::vector<StampedFile> ListFilesWithStamps(const std::string& dir,
-                                                      std::stop_token stop = {});
+  // directory rather than by its whole path again.
+  static std::vector<StampedFile> ListFilesWithStamps(const std::string& dir);
   // The stamp of name in the directory open as dirFd, followed if a link;
   // none when that is not a regular file or cannot be looked up.
   static std::optional<FileStamp> RegularFileStamp(int dirFd, const char* name);

@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cstddef>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
