@@ -7,11 +7,12 @@
 #include "tests/support/TestPlatform.h"
 
 SKERROW_FUZZ_TARGET(HtmlAnalysis) {
-  static skerrow::TestPlatform* world = new skerrow::TestPlatform();
+  // One world for the whole run; its folder is removed when the process ends.
+  static skerrow::TestPlatform world;
   if (input.empty()) return;
   const auto options = static_cast<unsigned char>(input[0]);
-  world->options().bRemoveScripts = options & 1;
-  world->options().bRemoveImages = (options >> 1) & 1;
+  world.options().bRemoveScripts = options & 1;
+  world.options().bRemoveImages = (options >> 1) & 1;
   std::u16string html;
   if (options & 4) {
     for (std::size_t i = 1; i + 1 < input.size(); i += 2) {
@@ -23,10 +24,10 @@ SKERROW_FUZZ_TARGET(HtmlAnalysis) {
       html.push_back(static_cast<unsigned char>(input[i]));
     }
   }
-  skerrow::HtmlDocumentAnalyzer analyzer(world->env());
+  skerrow::HtmlDocumentAnalyzer analyzer(world.env());
   skerrow::MessageFeatures features;
   analyzer.AnalyzeDocument(html, features);
-  analyzer.RawScan(world->codePage().ToNarrow(html).text, features);
+  analyzer.RawScan(world.codePage().ToNarrow(html).text, features);
 }
 
 SKERROW_FUZZ_SEEDS(HtmlAnalysis) {

@@ -70,8 +70,9 @@ std::set<std::pair<std::string, std::string>> NamesIn(std::string_view file) {
 }  // namespace
 
 SKERROW_FUZZ_TARGET(Profile) {
-  static skerrow::TempFolder* folder = new skerrow::TempFolder();
-  const std::filesystem::path path = folder->path() / "win.ini";
+  // One folder for the whole run, removed when the process ends.
+  static const skerrow::TempFolder folder;
+  const std::filesystem::path path = folder.path() / "win.ini";
   std::string_view rest = input;
   const std::string_view section = Field(rest);
   const std::string_view key = Field(rest);
