@@ -26,6 +26,8 @@ void AddressBook::TakeSnapshot(NameSpace& nameSpace, const CodePage& codePage,
   if (!lists.value) return;
   const Result<std::int32_t> listCount = lists.value->Count();
   log.LogFailure(listCount.status, kPlaceListCount);
+  const std::size_t firstName = names_.size();
+  const std::size_t firstAddress = addresses_.size();
 
   for (std::int32_t listIndex = 1; listIndex <= listCount.value; ++listIndex) {
     const Result<AddressListPtr> list = lists.value->Item(listIndex);
@@ -44,12 +46,20 @@ void AddressBook::TakeSnapshot(NameSpace& nameSpace, const CodePage& codePage,
       const Result<std::u16string> name = entry.value->Name();
       log.LogFailure(name.status, kPlaceName);
       names_.push_back(codePage.ToNarrow(name.value).text);
-      upperCased_.insert(codePage.ToUpper(names_.back()));
       const Result<std::u16string> address = entry.value->Address();
       log.LogFailure(address.status, kPlaceAddress);
       addresses_.push_back(codePage.ToNarrow(address.value).text);
-      upperCased_.insert(codePage.ToUpper(addresses_.back()));
     }
+  }
+  // Upper-cased once all are taken, so that the set is made at its size
+  // rather than grown through every size on the way.
+  upperCased_.reserve(upperCased_.size() + names_.size() - firstName + addresses_.size() -
+                      firstAddress);
+  for (std::size_t i = firstName; i < names_.size(); ++i) {
+    upperCased_.insert(codePage.ToUpper(names_[i]));
+  }
+  for (std::size_t i = firstAddress; i < addresses_.size(); ++i) {
+    upperCased_.insert(codePage.ToUpper(addresses_[i]));
   }
 }
 
