@@ -62,9 +62,12 @@ Result<AddressListsPtr> MaildirNameSpace::GetAddressLists() {
   // change in the same tick of the file system's clock could leave size and
   // time as they were.
   std::vector<bool> kept;
+  const std::vector<StampedFile> listed = context_->ListContacts();
+  files.reserve(listed.size());
+  kept.reserve(listed.size());
   auto known = cached.begin();
   const std::time_t now = std::time(nullptr);
-  for (const StampedFile& file : context_->ListContacts()) {
+  for (const StampedFile& file : listed) {
     if (!IsVCardFile(file.name)) continue;
     while (known != cached.end() && known->name < file.name) ++known;
     CachedContactsFile current{file.name, file.stamp.size, file.stamp.modifiedNs, {}};
