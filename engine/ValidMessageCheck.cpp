@@ -27,17 +27,14 @@ bool ValidMessageCheck::isValidMessage(const MessageFeatures& features) const {
 bool ValidMessageCheck::ContainsValidText(const std::string& text) const {
   const CodePage& codePage = env_.platform.codePage;
   if (upperValidTextsVersion_ != statistics_.ValidTextsVersion()) {
-    upperValidTexts_.clear();
+    std::vector<std::string> upper;
     for (const std::string& validText : statistics_.ValidTexts()) {
-      upperValidTexts_.push_back(codePage.ToUpper(validText));
+      upper.push_back(codePage.ToUpper(validText));
     }
+    upperValidTexts_ = TextSetSearch(upper);
     upperValidTextsVersion_ = statistics_.ValidTextsVersion();
   }
-  const std::string upperText = codePage.ToUpper(text);
-  for (const std::string& validText : upperValidTexts_) {
-    if (upperText.find(validText) != std::string::npos) return true;
-  }
-  return false;
+  return upperValidTexts_.FoundIn(codePage.ToUpper(text));
 }
 
 }  // namespace skerrow

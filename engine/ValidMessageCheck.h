@@ -10,6 +10,7 @@
 
 #include "base/Env.h"
 #include "engine/MessageFeatures.h"
+#include "engine/TextSetSearch.h"
 
 namespace skerrow {
 
@@ -32,7 +33,7 @@ class ValidMessageCheck {
   bool ContainsValidText(const std::string& text) const;
 
   // The valid texts upper-cased, made again only when the list changed.
-  mutable std::vector<std::string> upperValidTexts_;
+  mutable TextSetSearch upperValidTexts_;
   mutable std::optional<std::uint64_t> upperValidTextsVersion_;
 
   Env env_;
