@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 #include "bench/FullStatistics.h"
 #include "platform/linux/LinuxCodePage.h"
@@ -79,6 +81,34 @@ std::vector<std::string> CommandHome::Command(std::vector<std::string> args) con
 }
 
 int CommandHome::Run(std::vector<std::string> args) const {
+  const pid_t pid = SpawnQuietly(std::move(args));
+  if (pid < 0) return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::size_t CommandHome::PeakOf(std::vector<std::string> args) const {
+  const pid_t pid = SpawnQuietly(std::move(args));
+  if (pid < 0) return 0;
+  // The peak of the command's own memory, read while it runs: the kernel's
+  // maximum for the child also counts this process's memory from before the
+  // child's exec, and the high-water mark only grows until the exit.
+  const std::string statusFile = "/proc/" + std::to_string(pid) + "/status";
+  std::size_t peak = 0;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    std::ifstream in(statusFile);
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind("VmHWM:", 0) == 0)
+        peak = std::max<std::size_t>(peak, std::stoul(line.substr(6)));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? peak * 1024 : 0;
+}
+
+pid_t CommandHome::SpawnQuietly(std::vector<std::string> args) const {
   const std::vector<std::string> command = Command(std::move(args));
   std::vector<char*> argv = Argv(command);
   posix_spawn_file_actions_t actions;
@@ -87,10 +117,7 @@ int CommandHome::Run(std::vector<std::string> args) const {
   pid_t pid = 0;
   const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return spawned == 0 ? pid : -1;
 }
 
 pid_t CommandHome::Start(std::vector<std::string> args, int& outputFd) const {

@@ -8,6 +8,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,12 +33,18 @@ class CommandHome {
   // Runs the command to its end, its output thrown away; its exit status,
   // or -1 when it could not run or was killed.
   int Run(std::vector<std::string> args) const;
+  // Runs the command to its end, its output thrown away; its peak resident
+  // memory in bytes (to within what it takes in its last millisecond), or 0
+  // when it could not run or did not end well.
+  std::size_t PeakOf(std::vector<std::string> args) const;
   // Starts the command with its standard output into a pipe; the child's
   // pid, and outputFd the pipe's reading end. -1 when it could not start.
   pid_t Start(std::vector<std::string> args, int& outputFd) const;
 
  private:
   void WriteDictionary() const;
+  // Starts the command, its output thrown away; its pid, or -1.
+  pid_t SpawnQuietly(std::vector<std::string> args) const;
 
   std::filesystem::path scratch_;
   std::filesystem::path home_;
