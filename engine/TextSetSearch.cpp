@@ -8,6 +8,8 @@ namespace skerrow {
 namespace {
 
 constexpr std::size_t kMaxEntries = std::size_t{16} << 20;
+// An entry of the table that leads to a state where a string ends.
+constexpr std::uint32_t kFound = UINT32_MAX;
 
 }  // namespace
 
@@ -30,24 +32,24 @@ TextSetSearch::TextSetSearch(const std::vector<std::string>& strings) {
   // The trie: kNone where a state has no edge for a class yet.
   constexpr std::uint32_t kNone = UINT32_MAX;
   next_.assign(classCount_, kNone);
-  ends_.assign(1, false);
+  std::vector<bool> ends(1, false);
   for (const std::string& text : strings) {
     std::uint32_t state = 0;
     for (char c : text) {
       const std::size_t slot = state * classCount_ + classOf_[static_cast<unsigned char>(c)];
       if (next_[slot] == kNone) {
-        next_[slot] = static_cast<std::uint32_t>(ends_.size());
-        ends_.push_back(false);
+        next_[slot] = static_cast<std::uint32_t>(ends.size());
+        ends.push_back(false);
         next_.resize(next_.size() + classCount_, kNone);
       }
       state = next_[slot];
     }
-    ends_[state] = true;
+    ends[state] = true;
   }
 
   // Breadth first, every missing edge is the edge of the state's longest
   // proper suffix state, and a state ends a string when that suffix does.
-  std::vector<std::uint32_t> suffix(ends_.size(), 0);
+  std::vector<std::uint32_t> suffix(ends.size(), 0);
   std::deque<std::uint32_t> queue;
   for (std::size_t cls = 0; cls < classCount_; ++cls) {
     std::uint32_t& target = next_[cls];
@@ -61,7 +63,7 @@ TextSetSearch::TextSetSearch(const std::vector<std::string>& strings) {
   while (!queue.empty()) {
     const std::uint32_t state = queue.front();
     queue.pop_front();
-    if (ends_[suffix[state]]) ends_[state] = true;
+    if (ends[suffix[state]]) ends[state] = true;
     for (std::size_t cls = 0; cls < classCount_; ++cls) {
       const std::size_t slot = state * classCount_ + cls;
       const std::uint32_t viaSuffix = next_[suffix[state] * classCount_ + cls];
@@ -72,6 +74,11 @@ TextSetSearch::TextSetSearch(const std::vector<std::string>& strings) {
         queue.push_back(next_[slot]);
       }
     }
+  }
+  // Each entry becomes the start of its state's row, or kFound where a
+  // string ends: the search then takes one load a byte.
+  for (std::uint32_t& target : next_) {
+    target = ends[target] ? kFound : target * static_cast<std::uint32_t>(classCount_);
   }
 }
 
@@ -84,10 +91,10 @@ bool TextSetSearch::FoundIn(std::string_view text) const {
     return false;
   }
   if (next_.empty()) return false;
-  std::uint32_t state = 0;
+  std::uint32_t row = 0;
   for (char c : text) {
-    state = next_[state * classCount_ + classOf_[static_cast<unsigned char>(c)]];
-    if (ends_[state]) return true;
+    row = next_[row + classOf_[static_cast<unsigned char>(c)]];
+    if (row == kFound) return true;
   }
   return false;
 }

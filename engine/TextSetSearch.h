@@ -28,10 +28,10 @@ class TextSetSearch {
   // holds one entry per class rather than 256.
   std::uint16_t classOf_[256] = {};
   std::size_t classCount_ = 1;
-  // Row by row: the next state for each state and class.
+  // Row by row, for each state and class: where the next state's row
+  // starts, or a mark that a string ends there (at that state or at one of
+  // its suffixes).
   std::vector<std::uint32_t> next_;
-  // Whether a string ends at the state (or at one of its suffix states).
-  std::vector<bool> ends_;
   bool matchesEverything_ = false;
   // Where the automaton would be too large (a great many long strings of
   // many different bytes), the strings are looked for one by one.
