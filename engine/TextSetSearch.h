@@ -7,6 +7,7 @@
 // byte, up to 64 MB; beyond, the strings are looked for one by one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

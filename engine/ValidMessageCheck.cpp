@@ -1,5 +1,8 @@
 #include "engine/ValidMessageCheck.h"
 
+#include <string>
+#include <vector>
+
 #include "engine/AddressBook.h"
 #include "options/FilterOptions.h"
 #include "platform/Platform.h"
