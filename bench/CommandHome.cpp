@@ -81,7 +81,7 @@ std::vector<std::string> CommandHome::Command(std::vector<std::string> args) con
 }
 
 int CommandHome::Run(std::vector<std::string> args) const {
-  const pid_t pid = SpawnQuietly(std::move(args));
+  const pid_t pid = Spawn(std::move(args), -1);
   if (pid < 0) return -1;
   int status = 0;
   waitpid(pid, &status, 0);
@@ -89,31 +89,41 @@ int CommandHome::Run(std::vector<std::string> args) const {
 }
 
 std::size_t CommandHome::PeakOf(std::vector<std::string> args) const {
-  const pid_t pid = SpawnQuietly(std::move(args));
+  const pid_t pid = Spawn(std::move(args), -1);
   if (pid < 0) return 0;
-  // The peak of the command's own memory, read while it runs: the kernel's
-  // maximum for the child also counts this process's memory from before the
-  // child's exec, and the high-water mark only grows until the exit.
+  int status = 0;
+  const std::size_t peak = WaitForPeak(pid, status);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? peak : 0;
+}
+
+std::size_t WaitForPeak(pid_t pid, int& status) {
+  // Read while the command runs: the kernel's own maximum for a child also
+  // counts this process's memory from before the child's exec, and the
+  // high-water mark only grows until the exit.
   const std::string statusFile = "/proc/" + std::to_string(pid) + "/status";
   std::size_t peak = 0;
-  int status = 0;
   while (waitpid(pid, &status, WNOHANG) == 0) {
     std::ifstream in(statusFile);
     for (std::string line; std::getline(in, line);) {
-      if (line.rfind("VmHWM:", 0) == 0)
-        peak = std::max<std::size_t>(peak, std::stoul(line.substr(6)));
+      if (line.rfind("VmHWM:", 0) == 0) {
+        peak = std::max<std::size_t>(peak, std::stoul(line.substr(6)) * 1024);
+      }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? peak * 1024 : 0;
+  return peak;
 }
 
-pid_t CommandHome::SpawnQuietly(std::vector<std::string> args) const {
+pid_t CommandHome::Spawn(std::vector<std::string> args, int outputFd) const {
   const std::vector<std::string> command = Command(std::move(args));
   std::vector<char*> argv = Argv(command);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  if (outputFd < 0) {
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, outputFd, 1);
+  }
   pid_t pid = 0;
   const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -123,16 +133,9 @@ pid_t CommandHome::SpawnQuietly(std::vector<std::string> args) const {
 pid_t CommandHome::Start(std::vector<std::string> args, int& outputFd) const {
   int pipeFds[2];
   if (pipe2(pipeFds, O_CLOEXEC) != 0) return -1;
-  const std::vector<std::string> command = Command(std::move(args));
-  std::vector<char*> argv = Argv(command);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = Spawn(std::move(args), pipeFds[1]);
   close(pipeFds[1]);
-  if (spawned != 0) {
+  if (pid < 0) {
     close(pipeFds[0]);
     return -1;
   }

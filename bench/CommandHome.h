@@ -18,6 +18,11 @@ namespace skerrow {
 // Plain text mail from one of 97 senders; i makes the body differ.
 std::string BenchMessage(int i, const std::string& subject);
 
+// Waits for a command started by CommandHome to end, and gives its peak
+// resident memory in bytes (to within what it takes in its last
+// millisecond) and its wait status.
+std::size_t WaitForPeak(pid_t pid, int& status);
+
 class CommandHome {
  public:
   explicit CommandHome(int inboxSize);
@@ -43,8 +48,9 @@ class CommandHome {
 
  private:
   void WriteDictionary() const;
-  // Starts the command, its output thrown away; its pid, or -1.
-  pid_t SpawnQuietly(std::vector<std::string> args) const;
+  // Starts the command with its standard output into outputFd, or thrown
+  // away when that is negative; its pid, or -1.
+  pid_t Spawn(std::vector<std::string> args, int outputFd) const;
 
   std::filesystem::path scratch_;
   std::filesystem::path home_;

@@ -9,7 +9,6 @@
 // 50 MB). The time of the whole stream is the iteration's time.
 #include <benchmark/benchmark.h>
 #include <poll.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -127,8 +126,7 @@ void BM_WatchCommand(benchmark::State& state) {
     state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     kill(pid, SIGTERM);
     int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
+    const std::size_t peak = WaitForPeak(pid, status);
     if (!running || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
       state.SkipWithError("watch failed");
       return;
@@ -137,7 +135,7 @@ void BM_WatchCommand(benchmark::State& state) {
     state.counters["first_ms_per_msg"] = MeanMs(perMessage, 0, tenth);
     state.counters["last_ms_per_msg"] =
         MeanMs(perMessage, perMessage.size() - tenth, perMessage.size());
-    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    state.counters["peak_MB"] = static_cast<double>(peak) / (1 << 20);
   }
 }
 BENCHMARK(BM_WatchCommand)
