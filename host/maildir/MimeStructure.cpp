@@ -28,6 +28,28 @@ std::string Lower(const char* text) {
   return out;
 }
 
+// Far more parts and deeper nesting than any real message has: bounds
+// against hostile messages. A part beyond the first kMaxParts (multiparts
+// counted, in the message's order) is not looked at: its name is not listed
+// and it is never a body.
+constexpr int kMaxParts = 2000;
+constexpr int kMaxDepth = 200;
+
+// The start of the line of raw that follows `count` lines beginning with
+// "--", or the end of raw when it has no more of them. Every delimiter of a
+// multipart is such a line, so the data before it holds at most `count`
+// parts beyond the first.
+std::size_t AfterDashLines(std::string_view raw, std::size_t count) {
+  std::size_t pos = 0;
+  while (pos < raw.size()) {
+    if (raw.substr(pos, 2) == "--" && count-- == 0) return pos;
+    const std::size_t newline = raw.find('\n', pos);
+    if (newline == std::string_view::npos) break;
+    pos = newline + 1;
+  }
+  return raw.size();
+}
+
 MimePart::Encoding EncodingOf(GMimeContentEncoding encoding) {
   switch (encoding) {
     case GMIME_CONTENT_ENCODING_7BIT:
@@ -52,6 +74,10 @@ MimePart::Encoding EncodingOf(GMimeContentEncoding encoding) {
 class MimeStructure::Walker {
  public:
   Walker(std::string_view raw, MimeStructure& structure) : raw_(raw), structure_(structure) {}
+
+  // Whether the walk came to a part it did not look at for the bound: then
+  // nothing after that part in the data made any difference to it.
+  bool Bounded() const { return visited_ > kMaxParts; }
 
   void Walk(GMimeObject* object, bool topLevel, int depth = 0) {
     if (object == nullptr || ++visited_ > kMaxParts || depth > kMaxDepth) return;
@@ -98,11 +124,6 @@ class MimeStructure::Walker {
   }
 
  private:
-  // Far more parts and deeper nesting than any real message has: bounds
-  // against hostile messages.
-  static constexpr int kMaxParts = 10000;
-  static constexpr int kMaxDepth = 200;
-
   bool LocateContent(GMimePart* leaf, MimePart& part) const {
     GMimeDataWrapper* wrapper = g_mime_part_get_content(leaf);
     GMimeStream* stream = wrapper != nullptr ? g_mime_data_wrapper_get_stream(wrapper) : nullptr;
@@ -243,8 +264,22 @@ class MimeStructure::Walker {
 
 MimeStructure MimeStructure::Parse(std::string_view raw) {
   EnsureGMimeInitialized();
-  MimeStructure structure;
-  GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(raw.data(), raw.size()));
+  // GMime builds every part of the data it is given, at a kilobyte or more
+  // a part whatever the part's size, and the walk looks at kMaxParts of
+  // them. Parsing reads forward, so a leading piece of the data gives the
+  // parts that end inside it exactly as the whole does: a piece that holds
+  // the parts the walk looks at, and one more, is enough. A piece whose
+  // walk stops short of the bound (lines of "--" that are no delimiters) is
+  // taken again, larger, up to the whole message.
+  for (std::size_t lines = kMaxParts + 1;; lines *= 8) {
+    const std::size_t end = AfterDashLines(raw, lines);
+    MimeStructure structure;
+    if (ParseLeading(raw, end, structure) || end == raw.size()) return structure;
+  }
+}
+
+bool MimeStructure::ParseLeading(std::string_view raw, std::size_t end, MimeStructure& structure) {
+  GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(raw.data(), end));
   GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
   g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MESSAGE);
   GObjectPtr<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
@@ -260,11 +295,14 @@ MimeStructure MimeStructure::Parse(std::string_view raw) {
     whole.contentStart = HeaderBlock::Parse(raw).BodyStart();
     whole.contentEnd = raw.size();
     structure.plainBody_ = std::move(whole);
-    return structure;
+    return false;
   }
   structure.hasHeader_ = true;
-  Walker(raw, structure).Walk(body, true);
-  return structure;
+  // The walker reads the whole data: what it looks up beyond the piece
+  // (the delimiter after a part without content) is as the whole has it.
+  Walker walker(raw, structure);
+  walker.Walk(body, true);
+  return walker.Bounded();
 }
 
 const MimePart* MimeStructure::FindBody(std::string_view subtype) const {

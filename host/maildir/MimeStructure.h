@@ -3,7 +3,9 @@
 // part (kind, charset, transfer encoding, the byte ranges of its header block
 // and content in the raw data, the boundaries around it), and the file name
 // of every part that carries one. Nothing else is kept, so that a message of
-// many parts costs memory for its bodies and names only.
+// many parts costs memory for its bodies and names only. Only the first
+// 2,000 parts (multiparts counted) are looked at, and GMime is given no
+// more of the data than they take.
 //
 // Data GMime cannot parse as a message at all (no header block) is taken as
 // one text/plain part covering everything.
@@ -65,6 +67,10 @@ class MimeStructure {
 
  private:
   class Walker;
+
+  // Parses raw[0, end) with GMime into structure, the walk reading all of
+  // raw; true when the walk stopped at the bound on parts.
+  static bool ParseLeading(std::string_view raw, std::size_t end, MimeStructure& structure);
 
   std::optional<MimePart> plainBody_;
   std::optional<MimePart> htmlBody_;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/Utf8.h"
 #include "tests/support/AllocationMeter.h"
 #include "tests/support/CaseName.h"
 
@@ -239,6 +240,30 @@ TEST(MessageReaderHostile, ReadsAFiftyMegabyteMessage) {
   while (raw.size() < (50u << 20)) raw += line + "\n";
   const MessageBodies bodies = MessageReader::ReadBodies(raw);
   EXPECT_GE(bodies.body.size(), (50u << 20) - 100);
+}
+
+// Only the first 2,000 parts are looked at (the multipart is the first).
+TEST(MessageReaderHostile, NamesThePartsWithinTheBoundOfAMessageOfManyParts) {
+  std::string raw = "Content-Type: multipart/mixed; boundary=b\n\n";
+  for (int i = 0; i < 5000; ++i) {
+    raw += "--b\nContent-Type: text/plain; name=n" + std::to_string(i) + ".txt\n\n" +
+           std::to_string(i) + "\n";
+  }
+  raw += "--b--\n";
+  const MessageBodies bodies = MessageReader::ReadBodies(raw);
+  ASSERT_EQ(bodies.attachmentNames.size(), 1999u);
+  EXPECT_EQ(bodies.attachmentNames.back(), u"n1998.txt");
+}
+
+// Lines that begin like delimiters but are none do not cut a part short.
+TEST(MessageReaderHostile, ReadsABodyOfManyDashedLinesWhole) {
+  std::string lines;
+  for (int i = 0; i < 3000; ++i) lines += "-- line " + std::to_string(i) + "\n";
+  const MessageBodies bodies = MessageReader::ReadBodies(
+      "Content-Type: multipart/alternative; boundary=b\n\n--b\nContent-Type: text/plain\n\n" +
+      lines + "--b\nContent-Type: text/html\n\n<p>after</p>\n--b--\n");
+  EXPECT_EQ(bodies.body + u"\n", Utf8ToUtf16(lines));
+  EXPECT_EQ(bodies.htmlBody, u"<p>after</p>");
 }
 
 // Every part used to carry a copy of every boundary around it: memory grew
