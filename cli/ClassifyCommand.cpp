@@ -82,6 +82,8 @@ int ClassifyCommand::Run(const Locations& where, const std::vector<std::string>&
   for (std::size_t i = 0; i < messages.bytes.size(); ++i) {
     const std::string& file = messages.names[i];
     const Result<MailItemPtr> item = reading.store->Deliver(messages.bytes[i]);
+    // The item reads its file from now on.
+    std::string().swap(messages.bytes[i]);
     if (!item.ok() || !item.value) {
       std::fprintf(stderr, "skerrow: cannot read %s as a message\n", file.c_str());
       status = kExitFailure;

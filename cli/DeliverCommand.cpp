@@ -5,9 +5,23 @@
 #include "cli/CommandLine.h"
 #include "cli/Delivered.h"
 #include "cli/Progress.h"
+#include "host/maildir/MaildirFiles.h"
 #include "host/maildir/MaildirStatus.h"
 
 namespace skerrow::cli {
+
+namespace {
+
+// The header block alone (all of a message that has no end to its header),
+// the rest of the memory given back.
+void KeepHeadOnly(std::string& bytes) {
+  const std::size_t head = maildir::MaildirFiles::HeadLength(bytes);
+  if (head >= bytes.size()) return;
+  bytes.resize(head);
+  bytes.shrink_to_fit();
+}
+
+}  // namespace
 
 const char* DeliverCommand::Help() const {
   return "usage: skerrow deliver [--json] FILE...\n"
@@ -32,15 +46,18 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
   int status = kExitOk;
   // Every message is on disk, durably, before it is delivered; the lines are
   // printed once what the add-in did with them is durable too.
-  const std::vector<std::string_view> bytes(messages.bytes.begin(), messages.bytes.end());
-  const std::vector<Result<std::string>> staged = session->store().Stage(bytes);
+  const std::vector<Result<std::string>> staged = session->store().Stage(
+      std::vector<std::string_view>(messages.bytes.begin(), messages.bytes.end()));
+  // From here on the messages are read from their files: holding their
+  // bodies too would double what a large message costs while it is judged.
+  for (std::string& bytes : messages.bytes) KeepHeadOnly(bytes);
   std::vector<std::string> lines;
-  Progress progress(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
+  Progress progress(messages.bytes.size());
+  for (std::size_t i = 0; i < messages.bytes.size(); ++i) {
     progress.Step(i);
     const std::string& file = messages.names[i];
     const Result<MailItemPtr> delivered =
-        staged[i].ok() ? session->store().DeliverStaged(staged[i].value, bytes[i])
+        staged[i].ok() ? session->store().DeliverStaged(staged[i].value, messages.bytes[i])
                        : Fail<MailItemPtr>(staged[i].status);
     const auto verdicts = session->TakeVerdicts();
     progress.Clear();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -50,6 +51,11 @@ bool ReadMessageFile(const std::string& file, std::string& bytes, std::string& e
   if (fstat(fd, &info) != 0) return fail(errno);
   if (S_ISDIR(info.st_mode)) return fail(EISDIR);
   bytes.clear();
+  // Read to the size known at once: grown by doubling, a 50 MB message
+  // would take 64 MB.
+  if (S_ISREG(info.st_mode) && info.st_size > 0) {
+    bytes.reserve(std::min(static_cast<std::size_t>(info.st_size), kMaxMessageBytes));
+  }
   char buffer[65536];
   for (;;) {
     const ssize_t got = read(fd, buffer, sizeof buffer);

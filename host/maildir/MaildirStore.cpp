@@ -142,8 +142,8 @@ std::vector<Result<std::string>> MaildirStore::Stage(
   return context_->StageDeliveries(messages);
 }
 
-Result<MailItemPtr> MaildirStore::DeliverStaged(const std::string& staged, std::string_view bytes) {
-  auto record = context_->DeliverStaged(staged, bytes);
+Result<MailItemPtr> MaildirStore::DeliverStaged(const std::string& staged, std::string_view head) {
+  auto record = context_->DeliverStaged(staged, head);
   if (!record.ok()) return Fail<MailItemPtr>(record.status);
   return Ok(context_->ItemHandle(record.value));
 }

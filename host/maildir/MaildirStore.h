@@ -89,9 +89,11 @@ class MaildirStore {
   //   for each: store.DeliverStaged(staged[i].value, messages[i]);  // as Deliver
   //   store.EndDeliveries();                         // what the handlers changed, durable
   // Report nothing before EndDeliveries has succeeded. A message whose
-  // staging failed is not delivered.
+  // staging failed is not delivered. Once staged, a message is read from its
+  // file: DeliverStaged needs no more of its bytes than the header block
+  // (MaildirFiles::HeadLength), so a caller may let the rest go.
   std::vector<Result<std::string>> Stage(const std::vector<std::string_view>& messages);
-  Result<MailItemPtr> DeliverStaged(const std::string& staged, std::string_view bytes);
+  Result<MailItemPtr> DeliverStaged(const std::string& staged, std::string_view head);
   HResult EndDeliveries();
   // A message by the path of its file (even a path whose flags or folder
   // have changed since) or by its unique name. kFileNotFound when no file of

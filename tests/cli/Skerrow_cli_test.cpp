@@ -33,6 +33,18 @@ TEST_F(CommandLineTest, ValidMailStaysUntouchedInTheInbox) {
   EXPECT_EQ(ReadText(Field(outcome.out, "path")), ReadText(Plain()));
 }
 
+// Once staged, a batch keeps only its messages' headers: one that is all
+// header is kept whole.
+TEST_F(CommandLineTest, ABatchDeliversAMessageThatIsAllHeaderBesideAnother) {
+  const fs::path header = base / "in" / "header.eml";
+  std::ofstream(header, std::ios::binary) << "From: a@example.org\r\nSubject: Only a header";
+  const Outcome outcome = Run({"deliver", "--json", header.string(), Plain()});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  const std::size_t second = outcome.out.find('\n') + 1;
+  EXPECT_NE(Field(outcome.out, "subject").find("Only a header"), std::string::npos);
+  EXPECT_EQ(Field(outcome.out.substr(second), "subject"), "Lunch on Friday");
+}
+
 TEST_F(CommandLineTest, WithAutomaticMovingSpamLandsInTheSpamFolderWithItsReportMark) {
   ASSERT_EQ(Run({"options", "bSpamAutoMove=1", "bAddReportMarksToSubj=1"}).status, 0);
   const Outcome outcome = Deliver(EmptyBody());
