@@ -1,5 +1,6 @@
 #include "engine/ContentRules.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/ErrorLog.h"
@@ -30,14 +31,32 @@ bool NamesTheChineseCharset(std::string_view narrow) {
          narrow.find("gb2312") != std::string_view::npos;
 }
 
-bool HoldsEveryCharacter(const NarrowText& narrow) {
-  return !narrow.usedDefaultChar && narrow.text.find("?????") == std::string::npos;
+bool HoldsEveryCharacter(bool usedDefaultChar, std::string_view narrow) {
+  return !usedDefaultChar && narrow.find("?????") == std::string_view::npos;
 }
 
-// Both tests read the one conversion of the text.
+// Both tests read the one conversion of the text, made a piece at a time so
+// that a long body costs no whole second copy. The conversion goes character
+// by character, so the pieces join up to the whole text's; what the tests
+// look for is searched in each piece with the end of the one before it.
 bool IsIllegal(const CodePage& codePage, std::u16string_view text) {
-  const NarrowText narrow = codePage.ToNarrow(text);
-  return !HoldsEveryCharacter(narrow) || NamesTheChineseCharset(narrow.text);
+  constexpr std::size_t kPieceUnits = std::size_t{1} << 16;
+  constexpr std::size_t kLongestSought = 6;  // "GB2312"
+  std::string searched;
+  while (!text.empty()) {
+    std::size_t units = std::min(text.size(), kPieceUnits);
+    // A surrogate pair is one character.
+    if (units < text.size() && text[units - 1] >= 0xD800 && text[units - 1] <= 0xDBFF) --units;
+    const NarrowText narrow = codePage.ToNarrow(text.substr(0, units));
+    text.remove_prefix(units);
+    searched.erase(0, searched.size() - std::min(searched.size(), kLongestSought - 1));
+    searched += narrow.text;
+    if (!HoldsEveryCharacter(narrow.usedDefaultChar, searched) ||
+        NamesTheChineseCharset(searched)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -77,7 +96,8 @@ bool HasChineseSymbolPattern(std::string_view text) {
 }
 
 bool IsRepresentable(const CodePage& codePage, std::u16string_view text) {
-  return HoldsEveryCharacter(codePage.ToNarrow(text));
+  const NarrowText narrow = codePage.ToNarrow(text);
+  return HoldsEveryCharacter(narrow.usedDefaultChar, narrow.text);
 }
 
 SpamReason ContentRules::testIllegalLanguage(MailItem& item) const {

@@ -173,6 +173,19 @@ TEST_F(ContentRulesTest, ReadsThePlainBodyWhenTheHtmlBodyCannotBeRead) {
   EXPECT_TRUE(Logged(202223));
 }
 
+// A long body is converted a piece at a time (64 Ki units): what the test
+// looks for counts wherever it falls, across a seam too, and nothing that
+// is not there is made up at a seam.
+TEST_F(ContentRulesTest, JudgesALongBodyWhereverTheSoughtTextFalls) {
+  for (std::size_t at = 65536 - 7; at <= 65536 + 1; ++at) {
+    const std::u16string before(at, u'a');
+    const std::u16string after(10, u'b');
+    EXPECT_EQ(IllegalLanguage({.body = before + u"gb2312" + after}), SpamReason::LangBody) << at;
+    EXPECT_EQ(IllegalLanguage({.body = before + u"?????" + after}), SpamReason::LangBody) << at;
+    EXPECT_EQ(IllegalLanguage({.body = before + u"????" + after + u"?"}), SpamReason::None) << at;
+  }
+}
+
 class DoubleByteContentRulesTest : public ContentRulesTest {
  protected:
   DoubleByteContentRulesTest() : ContentRulesTest(936) {}
