@@ -1,10 +1,26 @@
 #include "base/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace skerrow {
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+// The length of the run of ASCII bytes the text begins with, looked at eight
+// bytes at a time.
+std::size_t AsciiRun(std::string_view bytes) {
+  std::size_t index = 0;
+  for (; index + 8 <= bytes.size(); index += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + index, sizeof word);
+    if ((word & 0x8080808080808080u) != 0) break;
+  }
+  while (index < bytes.size() && static_cast<unsigned char>(bytes[index]) < 0x80) ++index;
+  return index;
+}
 
 // Decodes one sequence at bytes[index]; returns its length, 0 when the bytes
 // there are not a well-formed sequence.
@@ -67,10 +83,8 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t index = 0;
   while (index < bytes.size()) {
-    if (static_cast<unsigned char>(bytes[index]) < 0x80) {  // the common case, quickly
-      ++index;
-      continue;
-    }
+    index += AsciiRun(bytes.substr(index));
+    if (index == bytes.size()) break;
     char32_t codePoint = 0;
     const std::size_t length = DecodeSequence(bytes, index, codePoint);
     if (length == 0) return false;
@@ -79,27 +93,39 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::u16string Utf8ToUtf16(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
+void AppendUtf8AsUtf16(std::u16string& out, std::string_view bytes) {
+  // No sequence gives more units than it has bytes.
+  const std::size_t start = out.size();
+  out.resize(start + bytes.size());
+  char16_t* write = out.data() + start;
   std::size_t index = 0;
   while (index < bytes.size()) {
-    const auto byte = static_cast<unsigned char>(bytes[index]);
-    if (byte < 0x80) {
-      out.push_back(static_cast<char16_t>(byte));
-      ++index;
-      continue;
+    const std::size_t ascii = AsciiRun(bytes.substr(index));
+    for (std::size_t end = index + ascii; index < end; ++index) {
+      *write++ = static_cast<char16_t>(static_cast<unsigned char>(bytes[index]));
     }
+    if (index == bytes.size()) break;
     char32_t codePoint = 0;
     const std::size_t length = DecodeSequence(bytes, index, codePoint);
     if (length == 0) {
-      out.push_back(static_cast<char16_t>(kReplacement));
+      *write++ = static_cast<char16_t>(kReplacement);
       ++index;
       continue;
     }
-    AppendCodePoint(out, codePoint);
+    if (codePoint < 0x10000) {
+      *write++ = static_cast<char16_t>(codePoint);
+    } else {
+      *write++ = static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+      *write++ = static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    }
     index += length;
   }
+  out.resize(static_cast<std::size_t>(write - out.data()));
+}
+
+std::u16string Utf8ToUtf16(std::string_view bytes) {
+  std::u16string out;
+  AppendUtf8AsUtf16(out, bytes);
   return out;
 }
 

@@ -14,6 +14,8 @@ namespace skerrow {
 bool IsValidUtf8(std::string_view bytes);
 
 std::u16string Utf8ToUtf16(std::string_view bytes);
+// Utf8ToUtf16 appended to out, for a text decoded in pieces.
+void AppendUtf8AsUtf16(std::u16string& out, std::string_view bytes);
 std::string Utf16ToUtf8(std::u16string_view text);
 
 // Appends the UTF-16 form of one code point.

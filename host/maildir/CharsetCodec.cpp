@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "host/maildir/GMimeLibrary.h"
 #include "base/Utf8.h"
+#include "host/maildir/GMimeLibrary.h"
 #include "host/maildir/Windows1252.h"
 
 namespace skerrow::maildir {
@@ -118,11 +118,26 @@ std::string CharsetCodec::Normalize(std::string_view charset) {
   return out;
 }
 
+CharsetCodec::Reading CharsetCodec::ReadingOf(std::string_view charset) {
+  const std::string name = Normalize(charset);
+  if (name.empty()) return Reading::Detect;
+  if (IsUtf8Label(name)) return Reading::Utf8;
+  if (IsWindows1252Label(name)) return Reading::Windows1252;
+  return Reading::Converter;
+}
+
 DecodedText CharsetCodec::Decode(std::string_view bytes, std::string_view charset) {
   const std::string name = Normalize(charset);
-  if (name.empty()) return DecodeWithoutCharset(bytes);
-  if (IsUtf8Label(name)) return {Utf8ToUtf16(bytes), "utf-8"};
-  if (IsWindows1252Label(name)) return {Windows1252::Decode(bytes), name};
+  switch (ReadingOf(name)) {
+    case Reading::Detect:
+      return DecodeWithoutCharset(bytes);
+    case Reading::Utf8:
+      return {Utf8ToUtf16(bytes), "utf-8"};
+    case Reading::Windows1252:
+      return {Windows1252::Decode(bytes), name};
+    case Reading::Converter:
+      break;
+  }
   auto cd = OpenConverter("UTF-8", name);
   if (!cd) return DecodeWithoutCharset(bytes);
   std::string utf8;

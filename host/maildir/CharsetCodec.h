@@ -30,6 +30,12 @@ class CharsetCodec {
 
   static DecodedText Decode(std::string_view bytes, std::string_view charset);
 
+  // How Decode reads a charset: Utf8 and Windows1252 one character at a
+  // time, so that a text may be decoded piece by piece; Detect likewise,
+  // once the whole text was checked for UTF-8; Converter all at once.
+  enum class Reading { Utf8, Windows1252, Detect, Converter };
+  static Reading ReadingOf(std::string_view charset);
+
   // The text in the charset; a code point it lacks is replaced by
   // substitute's text. A charset no converter knows is written as UTF-8.
   static std::string Encode(std::u16string_view text, std::string_view charset,

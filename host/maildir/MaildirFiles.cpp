@@ -153,6 +153,25 @@ Result<std::string> MaildirFiles::ReadAll(const std::string& path) {
   return Ok(std::move(bytes));
 }
 
+HResult MaildirFiles::ReadPieces(const std::string& path, std::size_t offset, std::size_t length,
+                                 const std::function<void(std::string_view)>& take) {
+  constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+  FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return StatusFromErrno(errno);
+  std::string buffer(std::min(length, kPieceBytes), '\0');
+  while (length > 0) {
+    const ssize_t got =
+        pread(fd.get(), buffer.data(), std::min(length, buffer.size()), static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return StatusFromErrno(errno);
+    if (got == 0) return kFileNotFound;  // shorter than it was
+    take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+    offset += static_cast<std::size_t>(got);
+    length -= static_cast<std::size_t>(got);
+  }
+  return hr::kOk;
+}
+
 Result<std::string> MaildirFiles::ReadHead(const std::string& path) {
   FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return Fail<std::string>(StatusFromErrno(errno));

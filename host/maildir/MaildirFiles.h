@@ -40,6 +40,11 @@ class MaildirFiles {
  public:
   static Result<FileStamp> Stat(const std::string& path);
   static Result<std::string> ReadAll(const std::string& path);
+  // Hands bytes [offset, offset + length) of the file to take, in order, in
+  // pieces of at most a mebibyte. Fails when the file cannot be read or ends
+  // before them.
+  static HResult ReadPieces(const std::string& path, std::size_t offset, std::size_t length,
+                            const std::function<void(std::string_view)>& take);
   // The beginning of the file up to and including the empty line that ends
   // its header (the whole file when there is none).
   static Result<std::string> ReadHead(const std::string& path);

@@ -42,14 +42,12 @@ HResult MaildirMailItem::SetSubject(const std::u16string& subject) {
 }
 
 Result<std::u16string> MaildirMailItem::Body() {
-  return FromBodies<std::u16string>(*context_, *record_,
-                                    [](const MessageBodies& bodies) { return bodies.body; });
+  return context_->Catalog().Text(*record_, false);
 }
 
 Result<std::u16string> MaildirMailItem::HTMLBody() {
   if (record_->pendingHtmlBody) return Ok(*record_->pendingHtmlBody);
-  return FromBodies<std::u16string>(*context_, *record_,
-                                    [](const MessageBodies& bodies) { return bodies.htmlBody; });
+  return context_->Catalog().Text(*record_, true);
 }
 
 HResult MaildirMailItem::SetHTMLBody(const std::u16string& html) {

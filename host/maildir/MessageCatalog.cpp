@@ -344,9 +344,33 @@ Result<std::shared_ptr<const MessageBodies>> MessageCatalog::Bodies(MessageRecor
     return Bodies(record);
   }
   if (!raw.ok()) return BodiesResult{raw.status, nullptr};
-  record.bodies = std::make_shared<const MessageBodies>(MessageReader::ReadBodies(raw.value));
+  constexpr std::size_t kLargestKeptTexts = std::size_t{1} << 20;
+  record.bodies = std::make_shared<const MessageBodies>(raw.value.size() > kLargestKeptTexts
+                                                            ? MessageReader::LocateBodies(raw.value)
+                                                            : MessageReader::ReadBodies(raw.value));
   record.bodiesStamp = stamp;
   return Ok(record.bodies);
+}
+
+Result<std::u16string> MessageCatalog::Text(MessageRecord& record, bool html) {
+  auto bodies = Bodies(record);
+  if (!bodies.ok()) return Fail<std::u16string>(bodies.status);
+  const MessageBodies& read = *bodies.value;
+  if (!read.textsLocated) return Ok(html ? read.htmlBody : read.body);
+  const std::optional<MimePart>& part = html ? read.htmlPart : read.plainPart;
+  if (!part) return Ok(std::u16string());
+  FileStamp stamp;
+  bool remembered = false;
+  auto path = LocateForReading(record, stamp, remembered);
+  if (!path.ok()) return Fail<std::u16string>(path.status);
+  HResult status = hr::kOk;
+  std::optional<std::u16string> text = MessageReader::ReadText(*part, [&](const auto& take) {
+    status = MaildirFiles::ReadPieces(path.value, part->contentStart,
+                                      part->contentEnd - part->contentStart, take);
+    return hr::Succeeded(status);
+  });
+  if (!text) return Fail<std::u16string>(status);
+  return Ok(std::move(*text));
 }
 
 HResult MessageCatalog::Save(MessageRecord& record) {

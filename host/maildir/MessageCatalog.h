@@ -120,7 +120,12 @@ class MessageCatalog {
   };
   Result<FileStamp> Stamp(MessageRecord& record);
   Result<std::shared_ptr<const MessageSummary>> Summary(MessageRecord& record);
+  // A message over a mebibyte keeps where its texts are, not the texts
+  // (MessageReader::LocateBodies): each of them is read from the file again
+  // when asked for, so that it is in memory once while handed out.
   Result<std::shared_ptr<const MessageBodies>> Bodies(MessageRecord& record);
+  // The text/plain (html false) or text/html body, as MessageBodies has it.
+  Result<std::u16string> Text(MessageRecord& record, bool html);
 
   // Writes the pending properties into the file (atomically); nothing to do
   // when none are pending. On failure the file and the pending values stay.

@@ -2,12 +2,14 @@
 
 #include <gmime/gmime.h>
 
+#include "base/Utf8.h"
 #include "host/maildir/AddressParser.h"
 #include "host/maildir/CharsetCodec.h"
 #include "host/maildir/EncodedWordDecoder.h"
 #include "host/maildir/GMimeLibrary.h"
 #include "host/maildir/HeaderBlock.h"
 #include "host/maildir/MimeStructure.h"
+#include "host/maildir/Windows1252.h"
 
 namespace skerrow::maildir {
 
@@ -66,6 +68,34 @@ std::u16string DecodeText(std::string_view raw, const MimePart& part) {
   return CharsetCodec::Decode(MimeStructure::DecodeContent(raw, part), part.charset).text;
 }
 
+// The length of the leading bytes of a piece of UTF-8 that may be decoded
+// apart from what follows: up to the last byte, among the last four, that is
+// no continuation byte. Decoding always starts afresh at such a byte, so the
+// pieces decode as the whole does, and no sequence (four bytes at most) is cut.
+std::size_t CuttableLength(std::string_view piece) {
+  for (std::size_t back = 1; back <= 4 && back <= piece.size(); ++back) {
+    if ((static_cast<unsigned char>(piece[piece.size() - back]) & 0xC0) != 0x80) {
+      return piece.size() - back;
+    }
+  }
+  return piece.size();
+}
+
+// Hands the content to decode in pieces that each end where CuttableLength
+// allows, the last with whatever is left.
+bool ForEachCuttablePiece(const MessageReader::ContentPieces& content,
+                          const std::function<void(std::string_view)>& decode) {
+  std::string pending;
+  const bool read = content([&](std::string_view piece) {
+    pending += piece;
+    const std::size_t length = CuttableLength(pending);
+    decode(std::string_view(pending).substr(0, length));
+    pending.erase(0, length);
+  });
+  if (read) decode(pending);
+  return read;
+}
+
 }  // namespace
 
 MessageSummary MessageReader::ReadSummary(std::string_view head) {
@@ -106,15 +136,62 @@ std::u16string MessageReader::ReadSubject(std::string_view head) {
 }
 
 MessageBodies MessageReader::ReadBodies(std::string_view raw) {
+  MessageBodies bodies = LocateBodies(raw);
+  if (bodies.plainPart) bodies.body = DecodeText(raw, *bodies.plainPart);
+  if (bodies.htmlPart) bodies.htmlBody = DecodeText(raw, *bodies.htmlPart);
+  bodies.textsLocated = false;
+  bodies.plainPart.reset();
+  bodies.htmlPart.reset();
+  return bodies;
+}
+
+MessageBodies MessageReader::LocateBodies(std::string_view raw) {
   const MimeStructure structure = MimeStructure::Parse(raw);
   MessageBodies bodies;
-  if (const MimePart* plain = structure.FindBody("plain")) bodies.body = DecodeText(raw, *plain);
+  bodies.textsLocated = true;
+  if (const MimePart* plain = structure.FindBody("plain")) bodies.plainPart = *plain;
   if (const MimePart* html = structure.FindBody("html")) {
-    bodies.htmlBody = DecodeText(raw, *html);
+    bodies.htmlPart = *html;
     bodies.hasHtmlPart = true;
   }
   bodies.attachmentNames = structure.FileNames();
   return bodies;
+}
+
+std::optional<std::u16string> MessageReader::ReadText(const MimePart& part,
+                                                      const ContentPieces& content) {
+  CharsetCodec::Reading reading = CharsetCodec::ReadingOf(part.charset);
+  const bool transferEncoded = part.encoding == MimePart::Encoding::Base64 ||
+                               part.encoding == MimePart::Encoding::QuotedPrintable;
+  if (transferEncoded || reading == CharsetCodec::Reading::Converter) {
+    std::string bytes;
+    bytes.reserve(part.contentEnd - part.contentStart);
+    if (!content([&bytes](std::string_view piece) { bytes += piece; })) return std::nullopt;
+    MimePart whole = part;
+    whole.contentStart = 0;
+    whole.contentEnd = bytes.size();
+    return DecodeText(bytes, whole);
+  }
+  if (reading == CharsetCodec::Reading::Detect) {
+    bool valid = true;
+    if (!ForEachCuttablePiece(
+            content, [&valid](std::string_view piece) { valid = valid && IsValidUtf8(piece); })) {
+      return std::nullopt;
+    }
+    reading = valid ? CharsetCodec::Reading::Utf8 : CharsetCodec::Reading::Windows1252;
+  }
+  std::u16string text;
+  text.reserve(part.contentEnd - part.contentStart);
+  if (!ForEachCuttablePiece(content, [&](std::string_view piece) {
+        if (reading == CharsetCodec::Reading::Utf8) {
+          AppendUtf8AsUtf16(text, piece);
+        } else {
+          text += Windows1252::Decode(piece);
+        }
+      })) {
+    return std::nullopt;
+  }
+  return text;
 }
 
 std::optional<std::time_t> MessageReader::ParseDate(std::string_view text) {

@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "host/maildir/MimeStructure.h"
 
 namespace skerrow::maildir {
 
@@ -28,6 +31,11 @@ struct MessageBodies {
   std::u16string htmlBody;  // the text/html body, empty without one
   bool hasHtmlPart = false;
   std::vector<std::u16string> attachmentNames;  // every part with a file name
+  // Set by LocateBodies: body and htmlBody are left empty, and the parts
+  // that hold them are read from the message when asked for (ReadText).
+  bool textsLocated = false;
+  std::optional<MimePart> plainPart;
+  std::optional<MimePart> htmlPart;
 };
 
 class MessageReader {
@@ -37,6 +45,17 @@ class MessageReader {
   // The subject alone, as ReadSummary gives it.
   static std::u16string ReadSubject(std::string_view head);
   static MessageBodies ReadBodies(std::string_view raw);
+  // ReadBodies without decoding the texts: where they are instead, so that
+  // a large message's texts need not be kept beside the copies handed out.
+  static MessageBodies LocateBodies(std::string_view raw);
+  // Hands the content of a part (raw[contentStart, contentEnd)) to take, in
+  // order and in pieces; false when it could not all be read.
+  using ContentPieces = std::function<bool(const std::function<void(std::string_view)>& take)>;
+  // The text of a located part, as ReadBodies decodes it. Text without a
+  // transfer encoding in UTF-8, windows-1252 or no charset is decoded piece
+  // by piece: a large body costs its text and no copy of its bytes. Null
+  // when the content could not be read.
+  static std::optional<std::u16string> ReadText(const MimePart& part, const ContentPieces& content);
   // An RFC 5322 date (leniently), as seconds since the epoch.
   static std::optional<std::time_t> ParseDate(std::string_view text);
 };

@@ -684,6 +684,31 @@ TEST_F(MaildirStoreTest, RecipientsAndAttachmentsAreCollections) {
   EXPECT_EQ(item->To().value, u"B");
 }
 
+// A message over a mebibyte keeps no texts between reads: each is read from
+// its part of the file, as a small message's are from the whole.
+TEST_F(MaildirStoreTest, ALargeMessagesTextsAreReadFromItsFileAndRewritable) {
+  Open();
+  std::string raw =
+      "Subject: large\nContent-Type: multipart/mixed; boundary=m\n\n"
+      "--m\nContent-Type: multipart/alternative; boundary=a\n\n"
+      "--a\nContent-Type: text/plain; charset=utf-8\n\ncaf\xC3\xA9\n"
+      "--a\nContent-Type: text/html; charset=iso-8859-1\nContent-Transfer-Encoding: "
+      "quoted-printable\n\n<p>caf=E9</p><script>x</script>\n"
+      "--a--\n--m\nContent-Type: application/zip; name=\"big.zip\"\n"
+      "Content-Transfer-Encoding: base64\n\n";
+  while (raw.size() < (3u << 19)) raw += std::string(76, 'Q') + "\n";
+  raw += "--m--\n";
+  MailItemPtr item = store->Deliver(raw).value;
+  EXPECT_EQ(item->Body().value, u"caf\u00e9");
+  EXPECT_EQ(item->HTMLBody().value, u"<p>caf\u00e9</p><script>x</script>");
+  EXPECT_EQ(item->GetAttachments().value->Item(1).value->FileName().value, u"big.zip");
+  ASSERT_EQ(item->SetHTMLBody(u"<p>caf\u00e9</p>"), hr::kOk);
+  ASSERT_EQ(item->Save(), hr::kOk);
+  auto again = store->FindItem(store->Locate(item).value.uniqueName).value;
+  EXPECT_EQ(again->HTMLBody().value, u"<p>caf\u00e9</p>");
+  EXPECT_EQ(again->Body().value, u"caf\u00e9");
+}
+
 // The application side -----------------------------------------------------------
 
 TEST_F(MaildirStoreTest, AddressListsComeFromTheContactsVCards) {

@@ -178,6 +178,62 @@ TEST(MessageReaderBodies, NamesEveryPartThatCarriesAFileName) {
                                                                  u"notes.txt", u"fwd.eml"}));
 }
 
+// A large message's texts are read from the file in pieces; wherever the
+// pieces are cut, the text is the one ReadBodies decodes from the whole.
+struct PiecesCase {
+  const char* contentType;
+  const char* encoding;
+  std::string content;
+};
+
+class MessageReaderPieces : public testing::TestWithParam<PiecesCase> {};
+
+TEST_P(MessageReaderPieces, DecodeAsTheWholeWhereverThePiecesAreCut) {
+  const PiecesCase& c = GetParam();
+  const std::string raw = std::string("Subject: x\nContent-Type: ") + c.contentType +
+                          "\nContent-Transfer-Encoding: " + c.encoding + "\n\n" + c.content;
+  const std::u16string whole = MessageReader::ReadBodies(raw).body;
+  const MessageBodies located = MessageReader::LocateBodies(raw);
+  ASSERT_TRUE(located.textsLocated && located.plainPart);
+  const MimePart& part = *located.plainPart;
+  const std::string_view content =
+      std::string_view(raw).substr(part.contentStart, part.contentEnd - part.contentStart);
+  for (std::size_t pieceSize : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5},
+                                std::size_t{9}, content.size() + 1}) {
+    const auto text = MessageReader::ReadText(part, [&](const auto& take) {
+      for (std::size_t at = 0; at < content.size(); at += pieceSize) {
+        take(content.substr(at, pieceSize));
+      }
+      return true;
+    });
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, whole) << "pieces of " << pieceSize;
+  }
+  EXPECT_FALSE(MessageReader::ReadText(part, [](const auto&) { return false; }).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MessageReaderPieces,
+    testing::Values(
+        // Sequences of two, three and four bytes at every offset of a word.
+        PiecesCase{"text/plain", "8bit",
+                   "caf\xC3\xA9 au lait, 5 \xE2\x82\xAC, smile \xF0\x9F\x98\x80 and more "
+                   "text after it\xC3\xA9\xC3\xA9\xC3\xA9\xE2\x82\xAC"},
+        // Non-ASCII bytes alone at each place of a word of eight.
+        PiecesCase{"text/plain; charset=utf-8", "8bit",
+                   "12345678\x93"
+                   "abcdefg 1234567\x94 123456\x80"},
+        // UTF-8 up to its last byte: the whole text is windows-1252.
+        PiecesCase{"text/plain", "8bit", "caf\xC3\xA9 and a long run of plain words \xE9"},
+        // Malformed sequences, a cut one and stray continuation bytes.
+        PiecesCase{"text/plain; charset=utf-8", "8bit",
+                   "a\xE2\x82 b\x80\x80\x80\x80\x80 c\xF0\x9F\x98 d\xFF\xC3"},
+        PiecesCase{"text/plain; charset=windows-1252", "8bit", "\x93quoted\x94 \x80 text"},
+        PiecesCase{"text/plain; charset=koi8-r", "8bit", "\xF7\xD9\xC7\xCF\xC4\xCE\xCF\xC5"},
+        PiecesCase{"text/plain; charset=utf-8", "base64", "Y2Fmw6kgY3LDqG1l\n"},
+        PiecesCase{"text/plain; charset=iso-8859-1", "quoted-printable", "caf=E9 =\ncr=E8me\n"}),
+    [](const auto& info) { return CaseName(info.param.content, info.index); });
+
 // Hostile input: read what can be read, never crash.
 
 TEST(MessageReaderHostile, ReadsDataThatIsNotMimeAtAllAsText) {
