@@ -7,12 +7,15 @@
 //   3 charsets: "name\n" then bytes; decoded text encoded back in the
 //     charset it was read in decodes to the same text
 //   4 transfer encodings: base64 and quoted-printable written and read back
+// Texts and transfer encodings also read in pieces, as a large message's
+// bodies are, read as they do whole.
 #include "base/Utf8.h"
 #include "fuzz/FuzzTarget.h"
 #include "host/maildir/AddressParser.h"
 #include "host/maildir/CharsetCodec.h"
 #include "host/maildir/EncodedWordDecoder.h"
 #include "host/maildir/EncodedWordEncoder.h"
+#include "host/maildir/MessageReader.h"
 #include "host/maildir/MimeParameters.h"
 #include "host/maildir/MimeStructure.h"
 #include "host/maildir/TransferEncoding.h"
@@ -57,6 +60,15 @@ void Charsets(std::string_view input) {
   const std::string_view charset = input.substr(0, std::min<std::size_t>(newline, 40));
   const std::string_view bytes = newline == std::string_view::npos ? "" : input.substr(newline + 1);
   const DecodedText decoded = CharsetCodec::Decode(bytes, charset);
+  MimePart part;
+  part.charset = std::string(charset);
+  part.contentEnd = bytes.size();
+  const std::size_t pieceSize = 1 + bytes.size() % 7;
+  const auto read = MessageReader::ReadText(part, [&](const auto& take) {
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize) take(bytes.substr(at, pieceSize));
+    return true;
+  });
+  Require(read && *read == decoded.text, "a text read in pieces reads as the whole");
   bool substituted = false;
   const std::string encoded = CharsetCodec::Encode(decoded.text, decoded.charset, [&](char32_t) {
     substituted = true;
@@ -85,7 +97,15 @@ std::string DecodeAs(const std::string& content, MimePart::Encoding encoding) {
   MimePart part;
   part.encoding = encoding;
   part.contentEnd = content.size();
-  return MimeStructure::DecodeContent(content, part);
+  const std::string whole = MimeStructure::DecodeContent(content, part);
+  MimeStructure::ContentDecoder decoder(encoding);
+  std::string pieces;
+  const std::size_t pieceSize = 1 + content.size() % 7;
+  for (std::size_t at = 0; at < content.size(); at += pieceSize) {
+    pieces += decoder.Decode(std::string_view(content).substr(at, pieceSize));
+  }
+  Require(pieces == whole, "content decoded in pieces reads as the whole");
+  return whole;
 }
 
 void TransferEncodings(std::string_view input) {

@@ -161,9 +161,7 @@ MessageBodies MessageReader::LocateBodies(std::string_view raw) {
 std::optional<std::u16string> MessageReader::ReadText(const MimePart& part,
                                                       const ContentPieces& content) {
   CharsetCodec::Reading reading = CharsetCodec::ReadingOf(part.charset);
-  const bool transferEncoded = part.encoding == MimePart::Encoding::Base64 ||
-                               part.encoding == MimePart::Encoding::QuotedPrintable;
-  if (transferEncoded || reading == CharsetCodec::Reading::Converter) {
+  if (reading == CharsetCodec::Reading::Converter) {
     std::string bytes;
     bytes.reserve(part.contentEnd - part.contentStart);
     if (!content([&bytes](std::string_view piece) { bytes += piece; })) return std::nullopt;
@@ -172,17 +170,21 @@ std::optional<std::u16string> MessageReader::ReadText(const MimePart& part,
     whole.contentEnd = bytes.size();
     return DecodeText(bytes, whole);
   }
+  const ContentPieces decoded = [&](const std::function<void(std::string_view)>& take) {
+    MimeStructure::ContentDecoder decoder(part.encoding);
+    return content([&](std::string_view piece) { take(decoder.Decode(piece)); });
+  };
   if (reading == CharsetCodec::Reading::Detect) {
     bool valid = true;
     if (!ForEachCuttablePiece(
-            content, [&valid](std::string_view piece) { valid = valid && IsValidUtf8(piece); })) {
+            decoded, [&valid](std::string_view piece) { valid = valid && IsValidUtf8(piece); })) {
       return std::nullopt;
     }
     reading = valid ? CharsetCodec::Reading::Utf8 : CharsetCodec::Reading::Windows1252;
   }
   std::u16string text;
   text.reserve(part.contentEnd - part.contentStart);
-  if (!ForEachCuttablePiece(content, [&](std::string_view piece) {
+  if (!ForEachCuttablePiece(decoded, [&](std::string_view piece) {
         if (reading == CharsetCodec::Reading::Utf8) {
           AppendUtf8AsUtf16(text, piece);
         } else {

@@ -311,27 +311,36 @@ const MimePart* MimeStructure::FindBody(std::string_view subtype) const {
 }
 
 std::string MimeStructure::DecodeContent(std::string_view raw, const MimePart& part) {
-  const std::string_view content =
-      raw.substr(part.contentStart, part.contentEnd - part.contentStart);
-  GMimeContentEncoding encoding;
-  switch (part.encoding) {
-    case MimePart::Encoding::Base64:
-      encoding = GMIME_CONTENT_ENCODING_BASE64;
-      break;
-    case MimePart::Encoding::QuotedPrintable:
-      encoding = GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE;
-      break;
-    default:
-      return std::string(content);
+  ContentDecoder decoder(part.encoding);
+  return std::string(
+      decoder.Decode(raw.substr(part.contentStart, part.contentEnd - part.contentStart)));
+}
+
+struct MimeStructure::ContentDecoder::State {
+  GMimeEncoding encoding;
+};
+
+MimeStructure::ContentDecoder::ContentDecoder(MimePart::Encoding encoding) {
+  // Other encodings are left as they are.
+  if (encoding != MimePart::Encoding::Base64 && encoding != MimePart::Encoding::QuotedPrintable) {
+    return;
   }
   EnsureGMimeInitialized();
-  GMimeEncoding state;
-  g_mime_encoding_init_decode(&state, encoding);
-  std::string out(g_mime_encoding_outlen(&state, content.size()) + 16, '\0');
+  state_ = std::make_unique<State>();
+  g_mime_encoding_init_decode(&state_->encoding, encoding == MimePart::Encoding::Base64
+                                                     ? GMIME_CONTENT_ENCODING_BASE64
+                                                     : GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+}
+
+MimeStructure::ContentDecoder::~ContentDecoder() = default;
+
+std::string_view MimeStructure::ContentDecoder::Decode(std::string_view piece) {
+  if (!state_) return piece;
+  // Bad base64 or quoted-printable is decoded as far as it goes.
+  decoded_.resize(g_mime_encoding_outlen(&state_->encoding, piece.size()) + 16);
   const std::size_t length =
-      g_mime_encoding_step(&state, content.data(), content.size(), out.data());
-  out.resize(std::min(length, out.size()));
-  return out;
+      g_mime_encoding_step(&state_->encoding, piece.data(), piece.size(), decoded_.data());
+  return std::string_view(decoded_).substr(0, std::min(length, decoded_.size()));
 }
 
 }  // namespace skerrow::maildir

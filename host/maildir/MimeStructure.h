@@ -11,6 +11,7 @@
 // one text/plain part covering everything.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,6 +65,24 @@ class MimeStructure {
   // base64 or quoted-printable decoded as far as it goes; other encodings
   // are left as they are).
   static std::string DecodeContent(std::string_view raw, const MimePart& part);
+
+  // DecodeContent for content that comes in pieces: what a piece leaves
+  // undecided (a base64 group, a quoted-printable escape cut in two) is
+  // carried into the next, so the pieces decode as the whole does.
+  class ContentDecoder {
+   public:
+    explicit ContentDecoder(MimePart::Encoding encoding);
+    ~ContentDecoder();
+    ContentDecoder(const ContentDecoder&) = delete;
+    ContentDecoder& operator=(const ContentDecoder&) = delete;
+    // The decoded bytes of the next piece, valid until the next call.
+    std::string_view Decode(std::string_view piece);
+
+   private:
+    struct State;
+    std::unique_ptr<State> state_;  // none for content without a transfer encoding
+    std::string decoded_;
+  };
 
  private:
   class Walker;
