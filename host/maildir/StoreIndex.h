@@ -61,7 +61,7 @@ class StoreIndex {
  public:
   static constexpr const char* kFileName = ".skerrow-index";
   // The layout of the tables; an index of another version is made anew.
-  static constexpr int kVersion = 3;
+  static constexpr int kVersion = 4;
 
   // The index of the store at storeDir; never fails. With firstFolderDir,
   // the listing of that folder's new/ and cur/ for its first sync is begun
