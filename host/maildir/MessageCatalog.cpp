@@ -369,6 +369,11 @@ Result<std::u16string> MessageCatalog::Text(MessageRecord& record, bool html) {
                                       part->contentEnd - part->contentStart, take);
     return hr::Succeeded(status);
   });
+  if (!text && remembered) {
+    // Moved by another program since it was found: found again.
+    record.foundIn = 0;
+    return Text(record, html);
+  }
   if (!text) return Fail<std::u16string>(status);
   return Ok(std::move(*text));
 }
