@@ -1,6 +1,7 @@
 #include "stats/SerializeStatistics.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <unordered_map>
@@ -37,10 +38,31 @@ std::vector<const StringMap::value_type*> InKeyOrder(const StringMap& map) {
   std::vector<Sortable> sortable;
   sortable.reserve(map.size());
   for (const auto& record : map) sortable.push_back({SortPrefix(record.first), &record});
-  std::sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    return a.record->first < b.record->first;
-  });
+  // By prefix a byte at a time, the last byte first, each pass keeping the
+  // order of the one before (a comparison sort of a full dictionary took a
+  // tenth of a delivery's processor time); then the few keys that share
+  // their first eight bytes, among themselves.
+  std::vector<Sortable> sorted(sortable.size());
+  for (int shift = 0; shift < 64; shift += 8) {
+    std::size_t starts[257] = {};
+    for (const Sortable& entry : sortable) ++starts[((entry.prefix >> shift) & 0xFF) + 1];
+    if (std::find(std::begin(starts), std::end(starts), sortable.size()) != std::end(starts)) {
+      continue;  // the same byte everywhere: nothing to order
+    }
+    for (std::size_t byte = 1; byte < 257; ++byte) starts[byte] += starts[byte - 1];
+    for (const Sortable& entry : sortable) sorted[starts[(entry.prefix >> shift) & 0xFF]++] = entry;
+    sortable.swap(sorted);
+  }
+  for (auto run = sortable.begin(); run != sortable.end();) {
+    auto end = run + 1;
+    while (end != sortable.end() && end->prefix == run->prefix) ++end;
+    if (end - run > 1) {
+      std::sort(run, end, [](const Sortable& a, const Sortable& b) {
+        return a.record->first < b.record->first;
+      });
+    }
+    run = end;
+  }
   std::vector<const StringMap::value_type*> records;
   records.reserve(sortable.size());
   for (const Sortable& entry : sortable) records.push_back(entry.record);

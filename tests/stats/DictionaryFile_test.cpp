@@ -5,7 +5,10 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "stats/PackedCounts.h"
 #include "stats/WordStatistics.h"
@@ -114,6 +117,28 @@ TEST_F(DictionaryFileTest, JoinsTheFolderAndTheFileNameWithOneBackslash) {
   trailing.LoadDictionary(files_, world_.codePage(), world_.ui(), "C:\\Dict\\");
   EXPECT_EQ(plain.DictionaryPath(), "C:\\Dict\\Tamsquill.bin");
   EXPECT_EQ(trailing.DictionaryPath(), "C:\\Dict\\\\Tamsquill.bin");
+}
+
+TEST_F(DictionaryFileTest, WritesTheWordsInAscendingByteOrder) {
+  // Keys of every length up to twenty bytes, many sharing their first eight
+  // bytes or being the start of another, bytes above 0x7F and NULs among them.
+  std::mt19937 random(7);
+  std::set<std::string> keys;
+  WordStatistics statistics = Fresh();
+  for (int i = 0; i < 3000; ++i) {
+    std::string key(random() % 21, '\0');
+    for (char& c : key) c = "AB\x00\xE9\xFFz"[random() % 6];
+    if (keys.insert(key).second) statistics.Words()[key] = PackCounts(1, 0);
+  }
+  const std::string saved = Saved(statistics);
+  std::vector<std::string> written;
+  std::size_t at = 16 + 2;  // the header, then the count of the words
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const auto length = static_cast<unsigned char>(saved[at]);
+    written.push_back(saved.substr(at + 1, length));
+    at += 1 + length + 4;
+  }
+  EXPECT_EQ(written, std::vector<std::string>(keys.begin(), keys.end()));
 }
 
 // --- Round trips
