@@ -39,9 +39,10 @@ std::vector<const StringMap::value_type*> InKeyOrder(const StringMap& map) {
   sortable.reserve(map.size());
   for (const auto& record : map) sortable.push_back({SortPrefix(record.first), &record});
   // By prefix a byte at a time, the last byte first, each pass keeping the
-  // order of the one before (a comparison sort of a full dictionary took a
-  // tenth of a delivery's processor time); then the few keys that share
-  // their first eight bytes, among themselves.
+  // order of the one before (a comparison sort went back to the words'
+  // bytes at every step: a third of the time a full dictionary took to
+  // save); then the few keys that share their first eight bytes, among
+  // themselves.
   std::vector<Sortable> sorted(sortable.size());
   for (int shift = 0; shift < 64; shift += 8) {
     std::size_t starts[257] = {};

@@ -30,8 +30,8 @@ std::string Lower(const char* text) {
 
 // Far more parts and deeper nesting than any real message has: bounds
 // against hostile messages. A part beyond the first kMaxParts (multiparts
-// counted, in the message's order) is not looked at: its name is not listed
-// and it is never a body.
+// and the parts of attached messages counted, in the message's order) is
+// not looked at: its name is not listed and it is never a body.
 constexpr int kMaxParts = 2000;
 constexpr int kMaxDepth = 200;
 
@@ -102,6 +102,7 @@ class MimeStructure::Walker {
     }
     if (GMIME_IS_MESSAGE_PART(object)) {
       part.attachedMessage = true;
+      CountInside(g_mime_message_part_get_message(GMIME_MESSAGE_PART(object)), depth + 1);
     } else if (GMIME_IS_PART(object)) {
       auto* leaf = GMIME_PART(object);
       part.encoding = EncodingOf(g_mime_part_get_content_encoding(leaf));
@@ -124,6 +125,27 @@ class MimeStructure::Walker {
   }
 
  private:
+  // The parts of an attached message are never looked into, but they count
+  // towards the bound as parts in their place: GMime builds them too, and a
+  // message of many parts attached to another would otherwise be built whole.
+  void CountInside(GMimeMessage* message, int depth) {
+    GMimeObject* object = message != nullptr ? g_mime_message_get_mime_part(message) : nullptr;
+    CountParts(object, depth);
+  }
+
+  void CountParts(GMimeObject* object, int depth) {
+    if (object == nullptr || ++visited_ > kMaxParts || depth > kMaxDepth) return;
+    if (GMIME_IS_MULTIPART(object)) {
+      auto* multipart = GMIME_MULTIPART(object);
+      const int count = g_mime_multipart_get_count(multipart);
+      for (int i = 0; i < count && visited_ <= kMaxParts; ++i) {
+        CountParts(g_mime_multipart_get_part(multipart, i), depth + 1);
+      }
+    } else if (GMIME_IS_MESSAGE_PART(object)) {
+      CountInside(g_mime_message_part_get_message(GMIME_MESSAGE_PART(object)), depth + 1);
+    }
+  }
+
   bool LocateContent(GMimePart* leaf, MimePart& part) const {
     GMimeDataWrapper* wrapper = g_mime_part_get_content(leaf);
     GMimeStream* stream = wrapper != nullptr ? g_mime_data_wrapper_get_stream(wrapper) : nullptr;

@@ -4,8 +4,8 @@
 // and content in the raw data, the boundaries around it), and the file name
 // of every part that carries one. Nothing else is kept, so that a message of
 // many parts costs memory for its bodies and names only. Only the first
-// 2,000 parts (multiparts counted) are looked at, and GMime is given no
-// more of the data than they take.
+// 2,000 parts (multiparts and the parts of attached messages counted) are
+// looked at, and GMime is given no more of the data than they take.
 //
 // Data GMime cannot parse as a message at all (no header block) is taken as
 // one text/plain part covering everything.

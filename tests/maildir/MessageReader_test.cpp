@@ -311,6 +311,19 @@ TEST(MessageReaderHostile, NamesThePartsWithinTheBoundOfAMessageOfManyParts) {
   EXPECT_EQ(bodies.attachmentNames.back(), u"n1998.txt");
 }
 
+// The parts inside an attached message count towards the bound too.
+TEST(MessageReaderHostile, CountsThePartsOfAnAttachedMessageTowardsTheBound) {
+  std::string inner = "Subject: inner\nContent-Type: multipart/mixed; boundary=c\n\n";
+  for (int i = 0; i < 3000; ++i) inner += "--c\nContent-Type: text/plain\n\ninner\n";
+  inner += "--c--\n";
+  const MessageBodies bodies = MessageReader::ReadBodies(
+      "Content-Type: multipart/mixed; boundary=b\n\n"
+      "--b\nContent-Type: text/plain; name=before.txt\n\nx\n"
+      "--b\nContent-Type: message/rfc822; name=fwd.eml\n\n" +
+      inner + "--b\nContent-Type: text/plain; name=after.txt\n\ny\n--b--\n");
+  EXPECT_EQ(bodies.attachmentNames, (std::vector<std::u16string>{u"before.txt", u"fwd.eml"}));
+}
+
 // Lines that begin like delimiters but are none do not cut a part short.
 TEST(MessageReaderHostile, ReadsABodyOfManyDashedLinesWhole) {
   std::string lines;
