@@ -138,16 +138,63 @@ DecodedText CharsetCodec::Decode(std::string_view bytes, std::string_view charse
     case Reading::Converter:
       break;
   }
-  auto cd = OpenConverter("UTF-8", name);
-  if (!cd) return DecodeWithoutCharset(bytes);
+  PieceDecoder decoder(name);
+  if (!decoder.HasConverter()) return DecodeWithoutCharset(bytes);
+  std::u16string text;
+  decoder.Add(bytes, text);
+  decoder.Finish(text);
+  return {std::move(text), name};
+}
+
+struct CharsetCodec::PieceDecoder::State {
+  std::unique_ptr<void, IconvCloser> converter;
+  std::string pending;  // the start of a character cut by the end of a piece
+};
+
+CharsetCodec::PieceDecoder::PieceDecoder(std::string_view charset)
+    : state_(std::make_unique<State>()) {
+  state_->converter = OpenConverter("UTF-8", Normalize(charset));
+}
+
+CharsetCodec::PieceDecoder::~PieceDecoder() = default;
+
+bool CharsetCodec::PieceDecoder::HasConverter() const {
+  return state_->converter != nullptr;
+}
+
+void CharsetCodec::PieceDecoder::Add(std::string_view piece, std::u16string& text) {
+  std::string& pending = state_->pending;
+  pending += piece;
+  char* in = pending.data();
+  std::size_t inLeft = pending.size();
   std::string utf8;
-  utf8.reserve(bytes.size() * 2);
-  Convert(static_cast<iconv_t>(cd.get()), bytes, utf8,
-          [&utf8](const char*, std::size_t, int error) -> std::size_t {
-            utf8 += "\xEF\xBF\xBD";  // U+FFFD
-            return error == EILSEQ ? 1 : 0;
-          });
-  return {Utf8ToUtf16(utf8), name};
+  char buffer[4096];
+  while (inLeft > 0) {
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result =
+        iconv(static_cast<iconv_t>(state_->converter.get()), &in, &inLeft, &out, &outLeft);
+    utf8.append(buffer, static_cast<std::size_t>(out - buffer));
+    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+    if (errno != EILSEQ) break;  // a character the piece cuts short: the next one ends it
+    utf8 += "\xEF\xBF\xBD";      // U+FFFD for a malformed byte, and on
+    ++in;
+    --inLeft;
+  }
+  pending.erase(0, pending.size() - inLeft);
+  AppendUtf8AsUtf16(text, utf8);
+}
+
+void CharsetCodec::PieceDecoder::Finish(std::u16string& text) {
+  std::string utf8;
+  if (!state_->pending.empty()) utf8 += "\xEF\xBF\xBD";
+  state_->pending.clear();
+  char buffer[64];
+  char* out = buffer;
+  std::size_t outLeft = sizeof buffer;
+  iconv(static_cast<iconv_t>(state_->converter.get()), nullptr, nullptr, &out, &outLeft);
+  utf8.append(buffer, static_cast<std::size_t>(out - buffer));
+  AppendUtf8AsUtf16(text, utf8);
 }
 
 std::string CharsetCodec::Encode(std::u16string_view text, std::string_view charset,

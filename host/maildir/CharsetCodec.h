@@ -9,6 +9,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,29 @@ class CharsetCodec {
   // once the whole text was checked for UTF-8; Converter all at once.
   enum class Reading { Utf8, Windows1252, Detect, Converter };
   static Reading ReadingOf(std::string_view charset);
+
+  // Decode for a text in a charset read through a converter that comes in
+  // pieces: a character cut between two pieces is joined up again, so that
+  // the pieces decode as the whole does.
+  class PieceDecoder {
+   public:
+    explicit PieceDecoder(std::string_view charset);
+    ~PieceDecoder();
+    PieceDecoder(const PieceDecoder&) = delete;
+    PieceDecoder& operator=(const PieceDecoder&) = delete;
+    // False when no converter knows the charset: Decode reads such a text as
+    // one without a charset.
+    bool HasConverter() const;
+    // Appends the text of the next piece.
+    void Add(std::string_view piece, std::u16string& text);
+    // Appends what the end of the text leaves: U+FFFD for a character it
+    // cuts short, the return to the initial state of a stateful charset.
+    void Finish(std::u16string& text);
+
+   private:
+    struct State;
+    std::unique_ptr<State> state_;
+  };
 
   // The text in the charset; a code point it lacks is replaced by
   // substitute's text. A charset no converter knows is written as UTF-8.

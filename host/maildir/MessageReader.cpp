@@ -160,20 +160,24 @@ MessageBodies MessageReader::LocateBodies(std::string_view raw) {
 
 std::optional<std::u16string> MessageReader::ReadText(const MimePart& part,
                                                       const ContentPieces& content) {
-  CharsetCodec::Reading reading = CharsetCodec::ReadingOf(part.charset);
-  if (reading == CharsetCodec::Reading::Converter) {
-    std::string bytes;
-    bytes.reserve(part.contentEnd - part.contentStart);
-    if (!content([&bytes](std::string_view piece) { bytes += piece; })) return std::nullopt;
-    MimePart whole = part;
-    whole.contentStart = 0;
-    whole.contentEnd = bytes.size();
-    return DecodeText(bytes, whole);
-  }
   const ContentPieces decoded = [&](const std::function<void(std::string_view)>& take) {
     MimeStructure::ContentDecoder decoder(part.encoding);
     return content([&](std::string_view piece) { take(decoder.Decode(piece)); });
   };
+  std::u16string text;
+  text.reserve(part.contentEnd - part.contentStart);
+  CharsetCodec::Reading reading = CharsetCodec::ReadingOf(part.charset);
+  if (reading == CharsetCodec::Reading::Converter) {
+    CharsetCodec::PieceDecoder converter(part.charset);
+    if (converter.HasConverter()) {
+      if (!decoded([&](std::string_view piece) { converter.Add(piece, text); })) {
+        return std::nullopt;
+      }
+      converter.Finish(text);
+      return text;
+    }
+    reading = CharsetCodec::Reading::Detect;  // as Decode reads a charset nobody converts
+  }
   if (reading == CharsetCodec::Reading::Detect) {
     bool valid = true;
     if (!ForEachCuttablePiece(
@@ -182,8 +186,6 @@ std::optional<std::u16string> MessageReader::ReadText(const MimePart& part,
     }
     reading = valid ? CharsetCodec::Reading::Utf8 : CharsetCodec::Reading::Windows1252;
   }
-  std::u16string text;
-  text.reserve(part.contentEnd - part.contentStart);
   if (!ForEachCuttablePiece(decoded, [&](std::string_view piece) {
         if (reading == CharsetCodec::Reading::Utf8) {
           AppendUtf8AsUtf16(text, piece);

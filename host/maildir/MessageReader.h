@@ -51,10 +51,9 @@ class MessageReader {
   // Hands the content of a part (raw[contentStart, contentEnd)) to take, in
   // order and in pieces; false when it could not all be read.
   using ContentPieces = std::function<bool(const std::function<void(std::string_view)>& take)>;
-  // The text of a located part, as ReadBodies decodes it. Text in UTF-8,
-  // windows-1252 or no charset is decoded piece by piece, its transfer
-  // encoding too: a large body costs its text and no copy of its bytes.
-  // Null when the content could not be read.
+  // The text of a located part, as ReadBodies decodes it, decoded piece by
+  // piece (its transfer encoding, then its charset): a large body costs its
+  // text and no copy of its bytes. Null when the content could not be read.
   static std::optional<std::u16string> ReadText(const MimePart& part, const ContentPieces& content);
   // An RFC 5322 date (leniently), as seconds since the epoch.
   static std::optional<std::time_t> ParseDate(std::string_view text);

@@ -230,6 +230,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "a\xE2\x82 b\x80\x80\x80\x80\x80 c\xF0\x9F\x98 d\xFF\xC3"},
         PiecesCase{"text/plain; charset=windows-1252", "8bit", "\x93quoted\x94 \x80 text"},
         PiecesCase{"text/plain; charset=koi8-r", "8bit", "\xF7\xD9\xC7\xCF\xC4\xCE\xCF\xC5"},
+        // Characters of two bytes, a malformed one, one cut by the end.
+        PiecesCase{"text/plain; charset=gb2312", "8bit",
+                   "\xC4\xE3\xBA\xC3 \xC4\xE3\xFF\xBA\xC3\xC4"},
+        // A charset with shift states.
+        PiecesCase{"text/plain; charset=iso-2022-jp", "7bit",
+                   "a\x1B$B$3$s$K$A$O\x1B(B b \x1B$B$\"\x1B(B"},
+        PiecesCase{"text/plain; charset=x-martian", "8bit", "caf\xC3\xA9 \xE9"},
         PiecesCase{"text/plain; charset=utf-8", "base64", "Y2Fmw6kgY3LDqG1l\n"},
         PiecesCase{"text/plain; charset=iso-8859-1", "quoted-printable", "caf=E9 =\ncr=E8me\n"}),
     [](const auto& info) { return CaseName(info.param.content, info.index); });
