@@ -167,34 +167,32 @@ void CharsetCodec::PieceDecoder::Add(std::string_view piece, std::u16string& tex
   pending += piece;
   char* in = pending.data();
   std::size_t inLeft = pending.size();
-  std::string utf8;
+  // The converter writes whole characters only: each buffer is taken into
+  // the text at once, so that the text grows by what it holds and no more.
   char buffer[4096];
   while (inLeft > 0) {
     char* out = buffer;
     std::size_t outLeft = sizeof buffer;
     const std::size_t result =
         iconv(static_cast<iconv_t>(state_->converter.get()), &in, &inLeft, &out, &outLeft);
-    utf8.append(buffer, static_cast<std::size_t>(out - buffer));
+    AppendUtf8AsUtf16(text, std::string_view(buffer, static_cast<std::size_t>(out - buffer)));
     if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
     if (errno != EILSEQ) break;  // a character the piece cuts short: the next one ends it
-    utf8 += "\xEF\xBF\xBD";      // U+FFFD for a malformed byte, and on
+    text.push_back(u'\uFFFD');   // for a malformed byte, and on
     ++in;
     --inLeft;
   }
   pending.erase(0, pending.size() - inLeft);
-  AppendUtf8AsUtf16(text, utf8);
 }
 
 void CharsetCodec::PieceDecoder::Finish(std::u16string& text) {
-  std::string utf8;
-  if (!state_->pending.empty()) utf8 += "\xEF\xBF\xBD";
+  if (!state_->pending.empty()) text.push_back(u'\uFFFD');
   state_->pending.clear();
   char buffer[64];
   char* out = buffer;
   std::size_t outLeft = sizeof buffer;
   iconv(static_cast<iconv_t>(state_->converter.get()), nullptr, nullptr, &out, &outLeft);
-  utf8.append(buffer, static_cast<std::size_t>(out - buffer));
-  AppendUtf8AsUtf16(text, utf8);
+  AppendUtf8AsUtf16(text, std::string_view(buffer, static_cast<std::size_t>(out - buffer)));
 }
 
 std::string CharsetCodec::Encode(std::u16string_view text, std::string_view charset,
