@@ -1,6 +1,7 @@
 #include "host/maildir/PrefetchedListing.h"
 
 #include <algorithm>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -62,7 +63,23 @@ void PrefetchedListing::StampChunks(std::stop_token stop) {
     for (std::size_t i = first; i < last; ++i) {
       stamps_[i] = MaildirFiles::RegularFileStamp(dirfd(handle_), names_[i].c_str());
     }
+    if (stamped_.fetch_add(last - first) + (last - first) == count) {
+      try {
+        Assemble();
+      } catch (const std::bad_alloc&) {
+        // Nothing was moved yet: Take assembles on its own thread.
+      }
+    }
   }
+}
+
+void PrefetchedListing::Assemble() {
+  files_.reserve(names_.size());
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    if (stamps_[i]) files_.push_back({std::move(names_[i]), *stamps_[i]});
+  }
+  MaildirFiles::SortByName(files_);
+  assembled_ = true;
 }
 
 std::vector<StampedFile> PrefetchedListing::Take() {
@@ -72,13 +89,8 @@ std::vector<StampedFile> PrefetchedListing::Take() {
   if (phase_ == Phase::kStamping) StampChunks({});
   thread_.join();
   if (phase_ == Phase::kFailed) return MaildirFiles::ListFilesWithStamps(dir_);
-  std::vector<StampedFile> files;
-  files.reserve(names_.size());
-  for (std::size_t i = 0; i < names_.size(); ++i) {
-    if (stamps_[i]) files.push_back({std::move(names_[i]), *stamps_[i]});
-  }
-  MaildirFiles::SortByName(files);
-  return files;
+  if (!assembled_) Assemble();
+  return std::move(files_);
 }
 
 }  // namespace skerrow::maildir

@@ -41,8 +41,11 @@ class PrefetchedListing {
 
   // Reads the names, then stamps with the thread's share of the chunks.
   void List(std::stop_token stop);
-  // Looks up chunks of names until none is left unclaimed, or a stop.
+  // Looks up chunks of names until none is left unclaimed, or a stop. The
+  // thread that stamps the last name assembles the listing, so that one that
+  // ends before Take is asked for leaves nothing for Take to do.
   void StampChunks(std::stop_token stop);
+  void Assemble();
 
   std::string dir_;
   DIR* handle_ = nullptr;  // open from the naming to the destructor
@@ -51,6 +54,9 @@ class PrefetchedListing {
   // One slot per name, each written by the one thread that claimed it.
   std::vector<std::optional<FileStamp>> stamps_;
   std::atomic<std::size_t> nextChunk_{0};
+  std::atomic<std::size_t> stamped_{0};  // names looked up so far
+  std::vector<StampedFile> files_;       // sorted by name, once all are stamped
+  bool assembled_ = false;
   std::atomic<Phase> phase_{Phase::kNaming};
   bool taken_ = false;
   // Last, so that it is stopped and joined before the members it writes go.
