@@ -3,6 +3,7 @@
 #include <gmime/gmime.h>
 #include <iconv.h>
 
+#include <bit>
 #include <cerrno>
 #include <initializer_list>
 #include <memory>
@@ -106,6 +107,26 @@ void Convert(iconv_t cd, std::string_view input, std::string& output, OnError on
   output.append(buffer, static_cast<std::size_t>(out - buffer));
 }
 
+// The converter writes UTF-16 in the machine's own order, straight into
+// units the text takes as they are.
+constexpr const char* kUnitsCharset =
+    std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+
+// Runs the converter over in, or resets it when in is null, appending what
+// it writes to text. The converter writes whole characters only, so each
+// buffer is taken as it is. Returns what the last call to it returned.
+std::size_t ConvertInto(void* converter, char** in, std::size_t* inLeft, std::u16string& text) {
+  char16_t buffer[2048];
+  std::size_t result = 0;
+  do {
+    char* out = reinterpret_cast<char*>(buffer);
+    std::size_t outLeft = sizeof buffer;
+    result = iconv(static_cast<iconv_t>(converter), in, inLeft, &out, &outLeft);
+    text.append(buffer, static_cast<std::size_t>(out - reinterpret_cast<char*>(buffer)) / 2);
+  } while (result == static_cast<std::size_t>(-1) && errno == E2BIG);
+  return result;
+}
+
 }  // namespace
 
 std::string CharsetCodec::Normalize(std::string_view charset) {
@@ -153,7 +174,7 @@ struct CharsetCodec::PieceDecoder::State {
 
 CharsetCodec::PieceDecoder::PieceDecoder(std::string_view charset)
     : state_(std::make_unique<State>()) {
-  state_->converter = OpenConverter("UTF-8", Normalize(charset));
+  state_->converter = OpenConverter(kUnitsCharset, Normalize(charset));
 }
 
 CharsetCodec::PieceDecoder::~PieceDecoder() = default;
@@ -164,35 +185,30 @@ bool CharsetCodec::PieceDecoder::HasConverter() const {
 
 void CharsetCodec::PieceDecoder::Add(std::string_view piece, std::u16string& text) {
   std::string& pending = state_->pending;
-  pending += piece;
-  char* in = pending.data();
-  std::size_t inLeft = pending.size();
-  // The converter writes whole characters only: each buffer is taken into
-  // the text at once, so that the text grows by what it holds and no more.
-  char buffer[4096];
+  // Only a piece that ends a cut character is copied to join it.
+  std::string_view input = piece;
+  if (!pending.empty()) {
+    pending += piece;
+    input = pending;
+  }
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
   while (inLeft > 0) {
-    char* out = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t result =
-        iconv(static_cast<iconv_t>(state_->converter.get()), &in, &inLeft, &out, &outLeft);
-    AppendUtf8AsUtf16(text, std::string_view(buffer, static_cast<std::size_t>(out - buffer)));
-    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+    if (ConvertInto(state_->converter.get(), &in, &inLeft, text) != static_cast<std::size_t>(-1)) {
+      continue;
+    }
     if (errno != EILSEQ) break;  // a character the piece cuts short: the next one ends it
     text.push_back(u'\uFFFD');   // for a malformed byte, and on
     ++in;
     --inLeft;
   }
-  pending.erase(0, pending.size() - inLeft);
+  pending = std::string(in, inLeft);
 }
 
 void CharsetCodec::PieceDecoder::Finish(std::u16string& text) {
   if (!state_->pending.empty()) text.push_back(u'\uFFFD');
   state_->pending.clear();
-  char buffer[64];
-  char* out = buffer;
-  std::size_t outLeft = sizeof buffer;
-  iconv(static_cast<iconv_t>(state_->converter.get()), nullptr, nullptr, &out, &outLeft);
-  AppendUtf8AsUtf16(text, std::string_view(buffer, static_cast<std::size_t>(out - buffer)));
+  ConvertInto(state_->converter.get(), nullptr, nullptr, text);
 }
 
 std::string CharsetCodec::Encode(std::u16string_view text, std::string_view charset,
