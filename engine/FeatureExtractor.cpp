@@ -143,6 +143,10 @@ void FeatureExtractor::ReadBody(MailItem& item, MessageFeatures& features) {
   }
   html_.RawScan(codePage.ToNarrow(features.htmlBody).text, features);
   features.isHtml = 1;
+  // Nothing reads the HTML from the record after this, and the language
+  // test reads the item's own again: kept, a large body was held twice
+  // (two copies of 100 MB for a 50 MB message).
+  std::u16string().swap(features.htmlBody);
 }
 
 void FeatureExtractor::AddPseudoWords(MailItem& item, MessageFeatures& features) {

@@ -164,7 +164,8 @@ TEST_F(FeatureExtractorTest, TakesTheRenderedTextOfAnHtmlBodyAndScansTheHtmlItse
   const MessageFeatures features =
       Extract({.body = u"plain alternative", .htmlBody = u"<p>Rendered words here</p>"});
   EXPECT_EQ(features.isHtml, 1);
-  EXPECT_EQ(features.htmlBody, u"<p>Rendered words here</p>");
+  EXPECT_EQ(html_.analyzed, (std::vector<std::u16string>{u"<p>Rendered words here</p>"}));
+  EXPECT_TRUE(features.htmlBody.empty() && features.htmlBody.capacity() < 16);
   EXPECT_EQ(features.bodyText, "Rendered words here");
   EXPECT_EQ(html_.scanned, (std::vector<std::string>{"<p>Rendered words here</p>"}));
   EXPECT_EQ(features.textBeforeEndShare, 0.5);
