@@ -231,26 +231,44 @@ std::string CharsetCodec::Encode(std::u16string_view text, std::string_view char
   }
   auto cd = OpenConverter(name, "UTF-8");
   if (!cd) return Utf16ToUtf8(text);
-  const std::string utf8 = Utf16ToUtf8(text);
   std::string out;
-  out.reserve(utf8.size());
+  out.reserve(text.size());
   iconv_t converter = static_cast<iconv_t>(cd.get());
-  Convert(converter, utf8, out,
-          [&out, &substitute, converter](const char* at, std::size_t left, int) -> std::size_t {
-            // Our own UTF-8 is well-formed, so this is one whole character
-            // the target lacks. Leave any shift state before the ASCII.
-            char buffer[16];
-            char* resetOut = buffer;
-            std::size_t resetLeft = sizeof buffer;
-            iconv(converter, nullptr, nullptr, &resetOut, &resetLeft);
-            out.append(buffer, static_cast<std::size_t>(resetOut - buffer));
-            const std::u16string one = Utf8ToUtf16(std::string_view(at, left).substr(0, 4));
-            std::size_t index = 0;
-            const char32_t codePoint = NextCodePoint(one, index);
-            out += substitute(codePoint);
-            const auto lead = static_cast<unsigned char>(at[0]);
-            return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-          });
+  const auto convertRun = [&out, &substitute, converter](std::u16string_view run) {
+    Convert(converter, Utf16ToUtf8(run), out,
+            [&out, &substitute, converter](const char* at, std::size_t left, int) -> std::size_t {
+              // Our own UTF-8 is well-formed, so this is one whole character
+              // the target lacks. Leave any shift state before the ASCII.
+              char buffer[16];
+              char* resetOut = buffer;
+              std::size_t resetLeft = sizeof buffer;
+              iconv(converter, nullptr, nullptr, &resetOut, &resetLeft);
+              out.append(buffer, static_cast<std::size_t>(resetOut - buffer));
+              const std::u16string one = Utf8ToUtf16(std::string_view(at, left).substr(0, 4));
+              std::size_t index = 0;
+              const char32_t codePoint = NextCodePoint(one, index);
+              out += substitute(codePoint);
+              const auto lead = static_cast<unsigned char>(at[0]);
+              return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            });
+  };
+  // In the ISO-2022 charsets ESC, SO and SI only ever begin escape and shift
+  // sequences, yet the converter writes them as they are: a text that held
+  // one read back as another character set from there on. They are written
+  // as characters the charset lacks, each run between them converted on its
+  // own (the conversion of a run ends back in ASCII).
+  if (name.find("2022") == std::string::npos) {
+    convertRun(text);
+    return out;
+  }
+  std::size_t runStart = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\x1B' && text[i] != u'\x0E' && text[i] != u'\x0F') continue;
+    convertRun(text.substr(runStart, i - runStart));
+    out += substitute(text[i]);
+    runStart = i + 1;
+  }
+  convertRun(text.substr(runStart));
   return out;
 }
 

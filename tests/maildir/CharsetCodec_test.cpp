@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Utf8.h"
 #include "tests/support/CaseName.h"
 
 namespace skerrow::maildir {
@@ -67,6 +68,22 @@ TEST(CharsetCodec, LeavesAStatefulCharsetBeforeWritingASubstitute) {
   // Back in ASCII (ESC ( B) before the reference, so it reads as written.
   EXPECT_NE(bytes.find("\x1b(B&#233;"), std::string::npos);
   EXPECT_EQ(CharsetCodec::Decode(bytes, "iso-2022-jp").text, u"\u65e5&#233;");
+}
+
+// ESC, SO and SI only start escape and shift sequences in these charsets: a
+// text holding one as a character is written with the substitute, so that
+// it reads back as it was written rather than as another character set.
+TEST(CharsetCodec, WritesTheShiftCodesOfAnIso2022CharsetThroughTheSubstitute) {
+  const auto reference = [](char32_t c) { return "&#" + std::to_string(c) + ";"; };
+  for (const char* charset : {"iso-2022-jp", "iso-2022-kr", "iso-2022-cn"}) {
+    for (const char16_t code : {u'\x1B', u'\x0E', u'\x0F'}) {
+      const std::u16string text = u"a" + std::u16string(1, code) + u"$B$3 b";
+      const std::string bytes = CharsetCodec::Encode(text, charset, reference);
+      EXPECT_EQ(CharsetCodec::Decode(bytes, charset).text,
+                u"a&#" + Utf8ToUtf16(std::to_string(code)) + u";$B$3 b")
+          << charset << " " << int{code};
+    }
+  }
 }
 
 TEST(CharsetCodec, EncodesTextBackIntoTheCharsetItWasReadIn) {
