@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,11 +81,17 @@ std::vector<std::string> CommandHome::Command(std::vector<std::string> args) con
   return args;
 }
 
-int CommandHome::Run(std::vector<std::string> args) const {
+int CommandHome::Run(std::vector<std::string> args, double* processorSeconds) const {
   const pid_t pid = Spawn(std::move(args), -1);
   if (pid < 0) return -1;
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  if (processorSeconds != nullptr) {
+    for (const timeval& time : {usage.ru_utime, usage.ru_stime}) {
+      *processorSeconds += static_cast<double>(time.tv_sec) + time.tv_usec / 1e6;
+    }
+  }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

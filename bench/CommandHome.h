@@ -36,8 +36,10 @@ class CommandHome {
   // The command's argument vector: the binary, --home, --store, then args.
   std::vector<std::string> Command(std::vector<std::string> args) const;
   // Runs the command to its end, its output thrown away; its exit status,
-  // or -1 when it could not run or was killed.
-  int Run(std::vector<std::string> args) const;
+  // or -1 when it could not run or was killed. With processorSeconds, adds
+  // the processor time the command took (user and system, every thread):
+  // far steadier than its wall time on a shared machine.
+  int Run(std::vector<std::string> args, double* processorSeconds = nullptr) const;
   // Runs the command to its end, its output thrown away; its peak resident
   // memory in bytes (to within what it takes in its last millisecond), or 0
   // when it could not run or did not end well.
