@@ -13,6 +13,7 @@
 #include "host/maildir/MaildirFileName.h"
 #include "host/maildir/MaildirFiles.h"
 #include "host/maildir/MessageReader.h"
+#include "host/maildir/Utf16Bytes.h"
 
 namespace skerrow::maildir {
 
@@ -66,16 +67,6 @@ std::uint64_t FileDigest(std::string_view subdir, std::string_view name, ino_t i
   return hash ^ (hash >> 29);
 }
 
-std::string SubjectBytes(std::u16string_view subject) {
-  std::string bytes;
-  bytes.reserve(subject.size() * 2);
-  for (char16_t c : subject) {
-    bytes.push_back(static_cast<char>(c & 0xFF));
-    bytes.push_back(static_cast<char>(c >> 8));
-  }
-  return bytes;
-}
-
 // Big-endian code units of the folded text: the byte order of two keys is
 // the order SubjectFilter::Compare gives their texts.
 std::string SortKey(std::u16string_view text) {
@@ -89,80 +80,10 @@ std::string SortKey(std::u16string_view text) {
   return bytes;
 }
 
-std::u16string SubjectOf(std::string_view bytes) {
-  std::u16string subject(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < subject.size(); ++i) {
-    subject[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                       (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-  }
-  return subject;
-}
-
 // The subject a message file's head gives; empty when it cannot be read.
 std::u16string SubjectInFile(const std::string& path) {
   auto head = MaildirFiles::ReadHead(path);
   return head.ok() ? MessageReader::ReadSubject(head.value) : std::u16string();
-}
-
-// The address book's record: little-endian numbers of a fixed width, texts
-// and names preceded by their length.
-void PutNumber(std::string& out, std::uint64_t value, int width) {
-  for (int i = 0; i < width; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-}
-
-void PutText(std::string& out, std::u16string_view text) {
-  PutNumber(out, text.size(), 4);
-  out += SubjectBytes(text);
-}
-
-void PutName(std::string& out, std::string_view name) {
-  PutNumber(out, name.size(), 4);
-  out += name;
-}
-
-// False when the bytes end too soon (a damaged record: the files are read
-// again).
-bool TakeNumber(std::string_view& in, std::uint64_t& value, int width) {
-  if (in.size() < static_cast<std::size_t>(width)) return false;
-  value = 0;
-  for (int i = 0; i < width; ++i) {
-    value |= std::uint64_t{static_cast<unsigned char>(in[i])} << (8 * i);
-  }
-  in.remove_prefix(width);
-  return true;
-}
-
-bool TakeText(std::string_view& in, std::u16string& text) {
-  std::uint64_t length = 0;
-  if (!TakeNumber(in, length, 4) || in.size() / 2 < length) return false;
-  text = SubjectOf(in.substr(0, length * 2));
-  in.remove_prefix(length * 2);
-  return true;
-}
-
-bool TakeName(std::string_view& in, std::string& name) {
-  std::uint64_t length = 0;
-  if (!TakeNumber(in, length, 4) || in.size() < length) return false;
-  name = std::string(in.substr(0, length));
-  in.remove_prefix(length);
-  return true;
-}
-
-bool TakeContactsFile(std::string_view& in, CachedContactsFile& file) {
-  std::uint64_t size = 0;
-  std::uint64_t modified = 0;
-  std::uint64_t count = 0;
-  if (!TakeName(in, file.name) || !TakeNumber(in, size, 8) || !TakeNumber(in, modified, 8) ||
-      !TakeNumber(in, count, 4) || in.size() / 8 < count) {
-    return false;
-  }
-  file.size = static_cast<std::int64_t>(size);
-  file.modifiedNs = static_cast<std::int64_t>(modified);
-  file.cards.resize(count);
-  for (VCardEntry& card : file.cards) {
-    if (!TakeText(in, card.name) || !TakeText(in, card.address)) return false;
-  }
-  return true;
 }
 
 void RemoveDatabaseFiles(const std::string& path) {
@@ -418,7 +339,7 @@ bool StoreIndex::SyncFolder(const std::string& key, FolderState& state,
         subjects.find({std::string(MaildirFileName::UniqueName(entry.file.name)), entry.inode});
     std::u16string subject;
     if (renamed != subjects.end()) {
-      subject = SubjectOf(renamed->second);
+      subject = Utf16FromBytes(renamed->second);
     } else {
       subject = SubjectInFile(state.dir + "/" + entry.file.subdir + "/" + entry.file.name);
     }
@@ -454,7 +375,7 @@ bool StoreIndex::Insert(const std::string& key, const IndexedFile& file, ino_t i
       .Bind(3, file.name)
       .Bind(4, MaildirFileName::UniqueName(file.name))
       .Bind(5, static_cast<std::int64_t>(inode))
-      .BindBlob(6, SubjectBytes(subject))
+      .BindBlob(6, Utf16Bytes(subject))
       .BindBlob(7, SortKey(subject));
   return insert_.Run();
 }
@@ -552,7 +473,7 @@ std::vector<IndexedFile> StoreIndex::Matching(const std::string& key, const Subj
       rows.BindBlob(static_cast<int>(i) + 2, keys[i]);
     }
     while (rows.Step()) {
-      if (judgedHere && !filter.Matches(SubjectOf(rows.Blob(3)))) continue;
+      if (judgedHere && !filter.Matches(Utf16FromBytes(rows.Blob(3)))) continue;
       files.push_back({std::string(rows.Text(0)), std::string(rows.Text(1))});
     }
     const bool listed = rows.Done();
@@ -606,7 +527,7 @@ void StoreIndex::Renamed(const std::string& oldKey, const IndexedFile& oldFile,
   fileRow_.Bind(1, oldKey).Bind(2, oldFile.subdir).Bind(3, oldFile.name);
   const bool known = fileRow_.Step();
   const auto inode = known ? static_cast<ino_t>(fileRow_.Int(0)) : 0;
-  const std::u16string subject = known ? SubjectOf(fileRow_.Blob(1)) : std::u16string();
+  const std::u16string subject = known ? Utf16FromBytes(fileRow_.Blob(1)) : std::u16string();
   fileRow_.Reset();
   if (!known) {
     // A file that came after the folder's last listing (a watcher's poll
@@ -652,41 +573,18 @@ void StoreIndex::Rewritten(const std::string& key, const IndexedFile& file, ino_
   if (!Insert(key, file, inode, subject) || !StoreFolder(key, folder->second)) Rebuild();
 }
 
-std::vector<CachedContactsFile> StoreIndex::CachedAddressBook(const std::string& dir) {
-  std::vector<CachedContactsFile> files;
-  if (!db_) return files;
+ContactsRecord StoreIndex::CachedAddressBook(const std::string& dir) {
+  ContactsRecord record;
+  if (!db_) return record;
   addressBook_.Bind(1, dir);
-  if (addressBook_.Step()) {
-    std::string_view in = addressBook_.Blob(0);
-    // Room for as many files as the record could hold (each takes at least
-    // its four numbers): no file is moved while the list grows.
-    files.reserve(in.size() / 24);
-    while (!in.empty()) {
-      if (!TakeContactsFile(in, files.emplace_back())) {
-        files.clear();
-        break;
-      }
-    }
-  }
+  if (addressBook_.Step()) record = ContactsRecord::Parse(std::string(addressBook_.Blob(0)));
   addressBook_.Reset();
-  return files;
+  return record;
 }
 
-void StoreIndex::CacheAddressBook(const std::string& dir,
-                                  const std::vector<CachedContactsFile>& files) {
+void StoreIndex::CacheAddressBook(const std::string& dir, const ContactsRecord& record) {
   if (!db_) return;
-  std::string bytes;
-  for (const CachedContactsFile& file : files) {
-    PutName(bytes, file.name);
-    PutNumber(bytes, static_cast<std::uint64_t>(file.size), 8);
-    PutNumber(bytes, static_cast<std::uint64_t>(file.modifiedNs), 8);
-    PutNumber(bytes, file.cards.size(), 4);
-    for (const VCardEntry& card : file.cards) {
-      PutText(bytes, card.name);
-      PutText(bytes, card.address);
-    }
-  }
-  storeAddressBook_.Bind(1, dir).BindBlob(2, bytes);
+  storeAddressBook_.Bind(1, dir).BindBlob(2, record.Bytes());
   if (!storeAddressBook_.Run()) Rebuild();
 }
 

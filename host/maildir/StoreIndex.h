@@ -32,10 +32,10 @@
 #include <vector>
 
 #include "host/SubjectFilter.h"
+#include "host/maildir/ContactsRecord.h"
 #include "host/maildir/DirectoryChanges.h"
 #include "host/maildir/MaildirFiles.h"
 #include "host/maildir/SqliteDatabase.h"
-#include "host/maildir/VCardReader.h"
 
 namespace skerrow::maildir {
 
@@ -47,14 +47,6 @@ struct IndexedFile {
 struct IndexedLocation {
   std::string folder;  // the folder's key
   IndexedFile file;
-};
-
-// One file of a contacts folder as the address book's cache holds it.
-struct CachedContactsFile {
-  std::string name;  // in the folder
-  std::int64_t size = 0;
-  std::int64_t modifiedNs = 0;
-  std::vector<VCardEntry> cards;
 };
 
 class StoreIndex {
@@ -118,8 +110,8 @@ class StoreIndex {
   // sorted by name. One record for the whole folder, read and written in one
   // piece, so that thousands of contacts cost one row. Empty when there is
   // none or it is damaged.
-  std::vector<CachedContactsFile> CachedAddressBook(const std::string& dir);
-  void CacheAddressBook(const std::string& dir, const std::vector<CachedContactsFile>& files);
+  ContactsRecord CachedAddressBook(const std::string& dir);
+  void CacheAddressBook(const std::string& dir, const ContactsRecord& record);
 
  private:
   // What a listing of new/ or cur/ sums up to.

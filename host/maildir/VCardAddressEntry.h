@@ -1,20 +1,27 @@
-// One entry of an address list read from a vCard file.
+// One entry of an address list: a card of the address book's record, its
+// texts decoded when they are asked for.
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <utility>
+
 #include "host/MailHost.h"
-#include "host/maildir/VCardReader.h"
+#include "host/maildir/ContactsRecord.h"
 
 namespace skerrow::maildir {
 
 class VCardAddressEntry final : public AddressEntry {
  public:
-  explicit VCardAddressEntry(VCardEntry entry) : entry_(std::move(entry)) {}
+  VCardAddressEntry(std::shared_ptr<const ContactsRecord> book, std::size_t card)
+      : book_(std::move(book)), card_(card) {}
 
-  Result<std::u16string> Name() override { return Ok(entry_.name); }
-  Result<std::u16string> Address() override { return Ok(entry_.address); }
+  Result<std::u16string> Name() override { return Ok(book_->CardName(card_)); }
+  Result<std::u16string> Address() override { return Ok(book_->CardAddress(card_)); }
 
  private:
-  VCardEntry entry_;
+  std::shared_ptr<const ContactsRecord> book_;
+  std::size_t card_;
 };
 
 }  // namespace skerrow::maildir

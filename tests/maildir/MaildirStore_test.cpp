@@ -730,29 +730,50 @@ TEST_F(MaildirStoreTest, AddressListsComeFromTheContactsVCards) {
 }
 
 // The address book's cache: a file whose size and modification time are as
-// when it was read is not read again; a changed one is.
+// when it was read is not read again; a changed one is, and the files
+// around it keep their cards.
 TEST_F(MaildirStoreTest, AContactsFileIsReadAgainOnlyWhenItsSizeOrTimeChanged) {
-  const fs::path card = temp.path() / "contacts" / "family.vcf";
-  fs::create_directories(card.parent_path());
+  const fs::path contacts = temp.path() / "contacts";
+  const fs::path card = contacts / "family.vcf";
+  fs::create_directories(contacts);
+  WriteFile(contacts / "club.vcf",
+            "BEGIN:VCARD\nFN:Ada\nEND:VCARD\nBEGIN:VCARD\nFN:Bo\nEND:VCARD\n");
   WriteFile(card, "BEGIN:VCARD\nFN:Dad\nEND:VCARD\n");
+  WriteFile(contacts / "work.vcf", "BEGIN:VCARD\nFN:Maya\nEMAIL:maya@x\nEND:VCARD\n");
   const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
-  fs::last_write_time(card, past);
-  const auto firstName = [&] {
+  for (const char* name : {"club.vcf", "family.vcf", "work.vcf"}) {
+    fs::last_write_time(contacts / name, past);
+  }
+  const auto names = [&] {
     auto space = store->GetApplication()->GetNamespace(u"MAPI").value;
-    auto entries = space->GetAddressLists().value->Item(1).value->GetAddressEntries().value;
-    return Utf16ToUtf8(entries->Item(1).value->Name().value);
+    auto lists = space->GetAddressLists().value;
+    std::vector<std::string> all;
+    for (int list = 1; list <= lists->Count().value; ++list) {
+      auto entries = lists->Item(list).value->GetAddressEntries().value;
+      for (int entry = 1; entry <= entries->Count().value; ++entry) {
+        all.push_back(Utf16ToUtf8(entries->Item(entry).value->Name().value + u" " +
+                                  entries->Item(entry).value->Address().value));
+      }
+    }
+    return all;
   };
+  const std::vector<std::string> before = {"Ada ", "Bo ", "Dad ", "Maya maya@x"};
   Open();
-  EXPECT_EQ(firstName(), "Dad");
+  EXPECT_EQ(names(), before);
   store.reset();
   WriteFile(card, "BEGIN:VCARD\nFN:Mum\nEND:VCARD\n");  // same size, time put back
   fs::last_write_time(card, past);
   Open();
-  EXPECT_EQ(firstName(), "Dad");
+  EXPECT_EQ(names(), before);
   store.reset();
+  WriteFile(card, "BEGIN:VCARD\nFN:Grandma\nEND:VCARD\n");
   fs::last_write_time(card, past + std::chrono::seconds(1));
   Open();
-  EXPECT_EQ(firstName(), "Mum");
+  const std::vector<std::string> after = {"Ada ", "Bo ", "Grandma ", "Maya maya@x"};
+  EXPECT_EQ(names(), after);
+  store.reset();
+  Open();  // from the cache written with the new card
+  EXPECT_EQ(names(), after);
 }
 
 // Delivery in a batch: nothing is a message before it is durable, and a kill

@@ -165,7 +165,9 @@ TEST_F(StoreIndexTest, FileThatCameAfterTheListingIsLearnedWithoutListingTheFold
   const std::string inbox = (store / "Inbox").string();
   auto index = StoreIndex::Open(store.string());
   index->Sync("Inbox", inbox);
-  index->CacheAddressBook("/contacts", {{"a.vcf", 60, 1700000000000000000, {{u"Ann", u"a@x"}}}});
+  ContactsRecord book;
+  book.Add("a.vcf", 60, 1700000000000000000, {{u"Ann", u"a@x"}});
+  index->CacheAddressBook("/contacts", book);
   Put("Inbox", "new/2.b", "<*2*> late");
   fs::rename(store / "Inbox/new/2.b", store / "Inbox/cur/2.b:2,");
   Put("Inbox", "cur/3.c:2,", "<*3*> unannounced");
@@ -174,7 +176,7 @@ TEST_F(StoreIndexTest, FileThatCameAfterTheListingIsLearnedWithoutListingTheFold
   const auto marked = index->Matching("Inbox", *SubjectFilter::Parse(kMarked));
   ASSERT_EQ(marked.size(), 2u);
   EXPECT_EQ(marked[1].subdir + "/" + marked[1].name, "cur/2.b:2,");
-  EXPECT_EQ(index->CachedAddressBook("/contacts").size(), 1u);
+  EXPECT_EQ(index->CachedAddressBook("/contacts").Files().size(), 1u);
   index.reset();
 
   auto next = StoreIndex::Open(store.string());
@@ -187,39 +189,40 @@ TEST_F(StoreIndexTest, FileThatCameAfterTheListingIsLearnedWithoutListingTheFold
 // into the database and emptied once it is long, so that a command does not
 // start by reading megabytes of log, whatever the commands before it wrote.
 TEST_F(StoreIndexTest, LogStaysShortOverManyCommands) {
-  std::vector<CachedContactsFile> book(1, {"all.vcf", 1, 1, {}});
+  std::vector<VCardEntry> cards;
   for (int i = 0; i < 4000; ++i) {
-    book[0].cards.push_back({u"Contact " + Utf8ToUtf16(std::to_string(i)), u"c@x.example"});
+    cards.push_back({u"Contact " + Utf8ToUtf16(std::to_string(i)), u"c@x.example"});
   }
   const fs::path log = store / (std::string(StoreIndex::kFileName) + "-wal");
   for (int command = 0; command < 40; ++command) {
-    book[0].size = command;  // a record changed at every command
+    ContactsRecord book;
+    book.Add("all.vcf", command, 1, cards);  // a record changed at every command
     auto index = StoreIndex::Open(store.string());
     index->CacheAddressBook("/contacts", book);
     index->Commit();
   }
   EXPECT_LT(fs::file_size(log), 2u << 20);
-  EXPECT_EQ(StoreIndex::Open(store.string())->CachedAddressBook("/contacts").size(), 1u);
+  EXPECT_EQ(StoreIndex::Open(store.string())->CachedAddressBook("/contacts").Files().size(), 1u);
 }
 
 // The address book's record comes back as it was written; a damaged one
 // gives nothing, so that every contacts file is read again.
 TEST_F(StoreIndexTest, AddressBookRecordComesBackWholeOrNotAtAll) {
-  const std::vector<CachedContactsFile> files = {
-      {"a.vcf", 60, 1700000000000000000, {{u"Ann", u"a@x"}, {u"\u00c9mile", u""}}},
-      {"b.vcf", 0, 5, {}},
-  };
+  ContactsRecord files;
+  files.Add("a.vcf", 60, 1700000000000000000, {{u"Ann", u"a@x"}, {u"\u00c9mile", u""}});
+  files.Add("b.vcf", 0, 5, {});
   const auto cache = [&] { StoreIndex::Open(store.string())->CacheAddressBook("/c", files); };
   cache();
-  const auto read = StoreIndex::Open(store.string())->CachedAddressBook("/c");
-  ASSERT_EQ(read.size(), 2u);
-  EXPECT_EQ(read[0].name, "a.vcf");
-  EXPECT_EQ(read[0].size, 60);
-  EXPECT_EQ(read[0].modifiedNs, 1700000000000000000);
-  ASSERT_EQ(read[0].cards.size(), 2u);
-  EXPECT_EQ(read[0].cards[1].name, u"\u00c9mile");
-  EXPECT_EQ(read[1].name, "b.vcf");
-  EXPECT_TRUE(read[1].cards.empty());
+  const ContactsRecord read = StoreIndex::Open(store.string())->CachedAddressBook("/c");
+  ASSERT_EQ(read.Files().size(), 2u);
+  EXPECT_EQ(read.Files()[0].name, "a.vcf");
+  EXPECT_EQ(read.Files()[0].size, 60);
+  EXPECT_EQ(read.Files()[0].modifiedNs, 1700000000000000000);
+  ASSERT_EQ(read.Files()[0].cardCount, 2u);
+  EXPECT_EQ(read.CardName(1), u"\u00c9mile");
+  EXPECT_EQ(read.CardAddress(0), u"a@x");
+  EXPECT_EQ(read.Files()[1].name, "b.vcf");
+  EXPECT_EQ(read.Files()[1].cardCount, 0u);
   for (int cut : {1, 9, 30, 66, 95}) {
     SCOPED_TRACE(cut);
     {
@@ -229,7 +232,7 @@ TEST_F(StoreIndexTest, AddressBookRecordComesBackWholeOrNotAtAll) {
           "UPDATE address_books SET files = substr(files, 1, " + std::to_string(cut) + ")";
       ASSERT_TRUE(db->Exec(cutting.c_str()));
     }
-    EXPECT_TRUE(StoreIndex::Open(store.string())->CachedAddressBook("/c").empty());
+    EXPECT_TRUE(StoreIndex::Open(store.string())->CachedAddressBook("/c").Empty());
     cache();
   }
 }
