@@ -24,8 +24,12 @@ inline constexpr HResult kClassNotAvailable = static_cast<HResult>(0x80040111u);
 // missing (no mail item, a subject without a marker, an unknown reason).
 inline constexpr HResult kMissing = -1;
 
-constexpr bool Succeeded(HResult status) { return status >= 0; }
-constexpr bool Failed(HResult status) { return status < 0; }
+constexpr bool Succeeded(HResult status) {
+  return status >= 0;
+}
+constexpr bool Failed(HResult status) {
+  return status < 0;
+}
 }  // namespace hr
 
 }  // namespace skerrow

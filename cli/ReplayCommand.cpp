@@ -5,8 +5,8 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Json.h"
-#include "cli/Progress.h"
 #include "cli/OptionAssignments.h"
+#include "cli/Progress.h"
 #include "cli/Replay.h"
 #include "cli/ScratchFolder.h"
 #include "cli/Text.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "cli/CommandLine.h"
-#include "cli/OptionKeys.h"
 #include "cli/OptionAssignments.h"
+#include "cli/OptionKeys.h"
 #include "cli/Session.h"
 #include "cli/Text.h"
 #include "options/FilterOptions.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "host/maildir/TransferEncoding.h"
 #include "base/Utf8.h"
+#include "host/maildir/TransferEncoding.h"
 
 namespace skerrow::maildir {
 

@@ -1,8 +1,8 @@
 #include "platform/linux/MyHtmlDocument.h"
 
+#include "base/Utf8.h"
 #include "platform/linux/MyHtmlElement.h"
 #include "platform/linux/MyHtmlPrescan.h"
-#include "base/Utf8.h"
 
 namespace skerrow {
 

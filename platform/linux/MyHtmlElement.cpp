@@ -3,11 +3,11 @@
 #include <limits>
 #include <string>
 
+#include "base/Utf8.h"
 #include "platform/linux/MyHtmlDocument.h"
 #include "platform/linux/MyHtmlSerializer.h"
 #include "platform/linux/MyHtmlStyle.h"
 #include "platform/linux/MyHtmlTextRenderer.h"
-#include "base/Utf8.h"
 
 namespace skerrow {
 
