@@ -25,7 +25,7 @@ std::uint64_t NumberAt(const std::string& bytes, std::size_t offset, int width) 
   return value;
 }
 
-// Reads bytes from a position on, failing (for good) past their end.
+// Reads the record from its start on; false where it ends too soon.
 class Reader {
  public:
   explicit Reader(const std::string& bytes) : bytes_(bytes) {}
