@@ -47,8 +47,7 @@ class ContactsRecord {
   // Appends the file of another record, as it is there.
   void AddFrom(const ContactsRecord& other, std::size_t file);
 
-  // Over every card of every file, in order.
-  std::size_t CardCount() const { return cards_.size(); }
+  // Cards are numbered over every file, in order.
   std::u16string CardName(std::size_t card) const;
   std::u16string CardAddress(std::size_t card) const;
 
