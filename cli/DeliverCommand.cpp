@@ -42,15 +42,17 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
   std::string error;
   auto session = Session::Open(where, error);
   if (!session) return Failure(error);
-  session->Connect();
   int status = kExitOk;
   // Every message is on disk, durably, before it is delivered; the lines are
-  // printed once what the add-in did with them is durable too.
+  // printed once what the add-in did with them is durable too. Staged before
+  // the add-in connects: the wait for the disk then falls in the time the
+  // store's listings take on their own threads, rather than after them.
   const std::vector<Result<std::string>> staged = session->store().Stage(
       std::vector<std::string_view>(messages.bytes.begin(), messages.bytes.end()));
   // From here on the messages are read from their files: holding their
   // bodies too would double what a large message costs while it is judged.
   for (std::string& bytes : messages.bytes) KeepHeadOnly(bytes);
+  session->Connect();
   std::vector<std::string> lines;
   Progress progress(messages.bytes.size());
   for (std::size_t i = 0; i < messages.bytes.size(); ++i) {
