@@ -16,6 +16,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace skerrow {
@@ -28,14 +29,13 @@ struct DictionaryFingerprint {
   void Add(std::string_view bytes) {
     std::size_t i = 0;
     while (size % 8 != 0 && i < bytes.size()) Push(bytes[i++]);
-    for (; bytes.size() - i >= 8; i += 8) {
-      std::uint64_t word = 0;
-      for (std::size_t b = 0; b < 8; ++b) {
-        word |= std::uint64_t{static_cast<unsigned char>(bytes[i + b])} << (8 * b);
-      }
-      Mix(word);
-      size += 8;
-    }
+    // In locals: written through `this` at every word, the compiler must
+    // assume that the stores change the bytes.
+    const std::size_t words = (bytes.size() - i) / 8;
+    std::uint64_t running = hash;
+    for (std::size_t w = 0; w < words; ++w, i += 8) running = Mixed(running, WordAt(&bytes[i]));
+    hash = running;
+    size += 8 * words;
     while (i < bytes.size()) Push(bytes[i++]);
   }
   bool operator==(const DictionaryFingerprint&) const = default;
@@ -54,7 +54,22 @@ struct DictionaryFingerprint {
       tail = 0;
     }
   }
-  void Mix(std::uint64_t word) { hash = std::rotl(hash ^ word, 29) * 0x9E3779B97F4A7C15ull; }
+  void Mix(std::uint64_t word) { hash = Mixed(hash, word); }
+  static std::uint64_t Mixed(std::uint64_t hash, std::uint64_t word) {
+    return std::rotl(hash ^ word, 29) * 0x9E3779B97F4A7C15ull;
+  }
+  // The little-endian word at bytes.
+  static std::uint64_t WordAt(const char* bytes) {
+    std::uint64_t word = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&word, bytes, sizeof word);
+    } else {
+      for (std::size_t b = 0; b < 8; ++b) {
+        word |= std::uint64_t{static_cast<unsigned char>(bytes[b])} << (8 * b);
+      }
+    }
+    return word;
+  }
 };
 
 }  // namespace skerrow
