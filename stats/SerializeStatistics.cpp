@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "stats/Pruning.h"
@@ -70,32 +71,68 @@ std::vector<const StringMap::value_type*> InKeyOrder(const StringMap& map) {
   return records;
 }
 
-bool SerializeMap(DictionaryArchive& archive, StringMap& map) {
-  if (archive.IsStoring()) {
-    if (map.size() > std::numeric_limits<std::uint32_t>::max()) return false;
-    auto count = static_cast<std::uint32_t>(map.size());
-    if (!archive.Count(count)) return false;
-    // In ascending key order rather than the hash order, so that the file
-    // depends on the statistics alone: a loaded file is written back the same.
-    for (const StringMap::value_type* record : InKeyOrder(map)) {
-      std::int32_t value = record->second;
-      if (!archive.StoreString(record->first) || !archive.Int32(value)) return false;
-    }
-    return true;
+using Record = StringMap::value_type;
+
+bool StoreRecords(DictionaryArchive& archive, const std::vector<const Record*>& ascending) {
+  if (ascending.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+  auto count = static_cast<std::uint32_t>(ascending.size());
+  if (!archive.Count(count)) return false;
+  for (const Record* record : ascending) {
+    std::int32_t value = record->second;
+    if (!archive.StoreString(record->first) || !archive.Int32(value)) return false;
   }
+  return true;
+}
+
+// With readOrder, the records read are appended to it as they come, and
+// ascending says whether their keys came in ascending order.
+bool LoadRecords(DictionaryArchive& archive, StringMap& map,
+                 std::vector<const Record*>* readOrder = nullptr, bool* ascending = nullptr) {
   std::uint32_t count = 0;
   if (!archive.Count(count)) return false;
   // Room for no more records than the rest of the file can hold: a damaged
   // count ends at the end of the file like any short file, having claimed
   // nothing for the records that are not there.
-  map.reserve(map.size() + std::min<std::size_t>(count, archive.Remaining() / kSmallestRecord));
+  const std::size_t room = std::min<std::size_t>(count, archive.Remaining() / kSmallestRecord);
+  map.reserve(map.size() + room);
+  if (readOrder != nullptr) readOrder->reserve(readOrder->size() + room);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::string key;
     std::int32_t value = 0;
     if (!archive.String(key) || !archive.Int32(value)) return false;
-    map.insert_or_assign(std::move(key), value);
+    const Record& record = *map.insert_or_assign(std::move(key), value).first;
+    if (readOrder == nullptr) continue;
+    if (!readOrder->empty() && !(readOrder->back()->first < record.first)) *ascending = false;
+    readOrder->push_back(&record);
   }
   return true;
+}
+
+// In ascending key order rather than the hash order, so that the file
+// depends on the statistics alone: a loaded file is written back the same.
+bool SerializeMap(DictionaryArchive& archive, StringMap& map) {
+  return archive.IsStoring() ? StoreRecords(archive, InKeyOrder(map)) : LoadRecords(archive, map);
+}
+
+// The word table, whose order is kept from the reading to the writing: a
+// table read whole in ascending order, and changed only by learning since,
+// is written without being sorted again.
+bool SerializeWords(DictionaryArchive& archive, WordStatistics& statistics) {
+  if (archive.IsStoring()) {
+    const WordOrder& known = statistics.KnownWordOrder();
+    std::vector<const Record*> ascending =
+        known.Known() ? known.Ascending() : InKeyOrder(std::as_const(statistics).Words());
+    const bool stored = StoreRecords(archive, ascending);
+    statistics.KeepWordOrder(std::move(ascending));
+    return stored;
+  }
+  StringMap& words = statistics.Words();  // forgets the order known so far
+  std::vector<const Record*> read;
+  bool ascending = true;
+  const bool loaded = LoadRecords(archive, words, &read, &ascending);
+  // Only when every record of the table came from the file, in order.
+  if (ascending && read.size() == words.size()) statistics.KeepWordOrder(std::move(read));
+  return loaded;
 }
 
 bool SerializeValidTexts(DictionaryArchive& archive, WordStatistics& statistics) {
@@ -142,8 +179,7 @@ bool SerializeTotals(DictionaryArchive& archive, WordStatistics& statistics,
 SerializeOutcome SerializeStatistics(DictionaryArchive& archive, WordStatistics& statistics) {
   SerializeOutcome outcome;
   std::int32_t version = WordStatistics::FormatVersion;
-  if (!SerializeTotals(archive, statistics, version) ||
-      !SerializeMap(archive, statistics.Words())) {
+  if (!SerializeTotals(archive, statistics, version) || !SerializeWords(archive, statistics)) {
     outcome.bodyFailed = true;
     return outcome;
   }

@@ -61,7 +61,11 @@ WordStatistics::WordStatistics()
 void WordStatistics::UpdateWordCounts(const WordSet& words, WordCountMode mode) {
   for (const std::string& word : words) {
     const auto [entry, inserted] = wordTable_.try_emplace(word, FirstCounts(mode));
-    if (!inserted) entry->second = LearnOnce(entry->second, mode);
+    if (inserted) {
+      wordOrder_.Added(&*entry);
+    } else {
+      entry->second = LearnOnce(entry->second, mode);
+    }
   }
 }
 
@@ -104,7 +108,9 @@ void WordStatistics::LoadDictionary(const Platform& platform, const FilterOption
 }
 
 bool WordStatistics::SaveDictionary(FileSystem& files, UserInterface& ui) {
+  const std::size_t words = wordTable_.size();
   PruneWords(wordTable_);
+  if (wordTable_.size() != words) wordOrder_.Forget();
   if (spamMessageCount_ > CountLimit || validMessageCount_ > CountLimit) {
     spamMessageCount_ /= 2;
     validMessageCount_ /= 2;

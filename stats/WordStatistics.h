@@ -10,11 +10,13 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/MessageFeatures.h"
 #include "stats/DictionaryFingerprint.h"
 #include "stats/LearnedList.h"
+#include "stats/WordOrder.h"
 
 namespace skerrow {
 
@@ -50,8 +52,18 @@ class WordStatistics {
   void UpdateWordCounts(const WordSet& words, WordCountMode mode);
   // The packed counts of the word, if it was ever learned.
   std::optional<std::int32_t> LookupWord(const std::string& word) const;
-  WordTable& Words() { return wordTable_; }
+  // Taken for writing, the table's known order is forgotten (see WordOrder).
+  WordTable& Words() {
+    wordOrder_.Forget();
+    return wordTable_;
+  }
   const WordTable& Words() const { return wordTable_; }
+  // What is known of the table's records in ascending key order; the
+  // dictionary file's reading and writing keep it.
+  const WordOrder& KnownWordOrder() const { return wordOrder_; }
+  void KeepWordOrder(std::vector<const WordTable::value_type*> ascending) {
+    wordOrder_.Keep(std::move(ascending));
+  }
 
   // --- Message totals
   std::int32_t SpamMessageCount() const { return spamMessageCount_; }
@@ -122,6 +134,7 @@ class WordStatistics {
 
  private:
   WordTable wordTable_;
+  WordOrder wordOrder_;
   LearnedList spamSubjects_{20, 2048};
   LearnedList spamBodies_{30, 2048};
   LearnedList spamSenders_{50, 1024};

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "stats/PackedCounts.h"
@@ -342,6 +344,106 @@ TEST_F(DictionaryFileTest, PrunesAnOverfullWordTableBeforeWritingIt) {
   // one removal more.
   EXPECT_EQ(Loaded(Saved(statistics)).Words().size(), 16385u - 1640u);
 }
+
+// --- The word order kept from the reading to the writing
+
+// "K0000", "K0002" and so on: words with room between them.
+std::string Key(int i) {
+  std::string key = std::to_string(i);
+  return "K" + std::string(4 - key.size(), '0') + key;
+}
+
+// The words of a saved file in the order written (keys under 255 bytes).
+std::vector<std::string> WrittenWords(const std::string& saved) {
+  std::vector<std::string> words;
+  std::size_t at = 16;
+  std::size_t count = static_cast<unsigned char>(saved[at]) |
+                      static_cast<std::size_t>(static_cast<unsigned char>(saved[at + 1])) << 8;
+  at += 2;
+  for (; count > 0; --count) {
+    const auto length = static_cast<unsigned char>(saved[at]);
+    words.push_back(saved.substr(at + 1, length));
+    at += 1 + length + 4;
+  }
+  return words;
+}
+
+// What a change can do with the file beside changing the statistics.
+struct Dictionary {
+  std::function<WordStatistics()> load;  // other statistics, read from it
+  std::function<void(WordStatistics&)> save;
+};
+
+struct OrderChange {
+  const char* name;
+  // Changes statistics read from a file of the even keys below 2000.
+  void (*change)(WordStatistics& statistics, const Dictionary& dictionary);
+};
+
+class KeptWordOrder : public DictionaryFileTest, public testing::WithParamInterface<OrderChange> {};
+
+TEST_P(KeptWordOrder, WritesEveryWordOnceInAscendingOrder) {
+  WordStatistics original = Fresh();
+  for (int i = 0; i < 2000; i += 2) original.Words()[Key(i)] = PackCounts(1, 1);
+  const std::string file = Saved(original);
+  const Dictionary dictionary{[&] { return Loaded(file); },
+                              [&](WordStatistics& s) { s.SaveDictionary(files_, world_.ui()); }};
+  WordStatistics statistics = dictionary.load();
+  GetParam().change(statistics, dictionary);
+
+  files_.files.erase(std::string(kPath));  // so that the save cannot skip the write
+  const std::vector<std::string> written = WrittenWords(Saved(statistics));
+  std::set<std::string> expected;
+  for (const auto& [word, counts] : std::as_const(statistics).Words()) expected.insert(word);
+  EXPECT_EQ(written, std::vector<std::string>(expected.begin(), expected.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, KeptWordOrder,
+    testing::Values(OrderChange{"LearnsWordsBeforeBetweenAndAfterTheRead",
+                                [](WordStatistics& s, const Dictionary&) {
+                                  s.UpdateWordCounts(
+                                      {"A", "K", "K0001", "K0002x", "K1999", "K3", "Z"},
+                                      WordCountMode::AsSpam);
+                                  s.UpdateWordCounts({"K0001", "K0003"}, WordCountMode::AsValid);
+                                }},
+                    OrderChange{"LearnsAfterASaveAndSavesAgain",
+                                [](WordStatistics& s, const Dictionary& dictionary) {
+                                  s.UpdateWordCounts({"K0001"}, WordCountMode::AsSpam);
+                                  dictionary.save(s);
+                                  s.UpdateWordCounts({"K0000a", "K0001a"}, WordCountMode::AsSpam);
+                                }},
+                    OrderChange{"PrunesWhatWasReadAndLearned",
+                                [](WordStatistics& s, const Dictionary&) {
+                                  WordSet words;
+                                  for (int i = 0; i < WordStatistics::WordLimit; ++i)
+                                    words.insert("N" + std::to_string(i));
+                                  s.UpdateWordCounts(words, WordCountMode::AsSpam);
+                                }},
+                    OrderChange{"ErasesAndAddsThroughTheTable",
+                                [](WordStatistics& s, const Dictionary&) {
+                                  s.Words().erase(Key(10));
+                                  s.Words()["K2001"] =
+                                      PackCounts(1, 0);  // where the erased one was, if it is kept
+                                  s.UpdateWordCounts({"K0013"}, WordCountMode::AsSpam);
+                                }},
+                    OrderChange{"IsMovedThenLearns",
+                                [](WordStatistics& s, const Dictionary&) {
+                                  WordStatistics moved = std::move(s);
+                                  moved.UpdateWordCounts({"K0005"}, WordCountMode::AsSpam);
+                                  s = std::move(moved);
+                                  s.UpdateWordCounts({"K0007"}, WordCountMode::AsSpam);
+                                }},
+                    OrderChange{"IsACopyOfStatisticsThatAreGone",
+                                [](WordStatistics& s, const Dictionary& dictionary) {
+                                  {
+                                    WordStatistics other = dictionary.load();
+                                    other.UpdateWordCounts({"K0009"}, WordCountMode::AsSpam);
+                                    s = other;
+                                  }
+                                  s.UpdateWordCounts({"K0015"}, WordCountMode::AsSpam);
+                                }}),
+    [](const testing::TestParamInfo<OrderChange>& info) { return std::string(info.param.name); });
 
 TEST_F(DictionaryFileTest, ShowsTheWritingErrorWhenTheFileCannotBeCreated) {
   files_.files[std::string(kPath)] = "old";
