@@ -28,6 +28,12 @@ void AddressBook::TakeSnapshot(NameSpace& nameSpace, const CodePage& codePage,
   log.LogFailure(listCount.status, kPlaceListCount);
   const std::size_t firstName = names_.size();
   const std::size_t firstAddress = addresses_.size();
+  // Room for an entry a list at once (an address book of a file a contact
+  // is thousands of lists of one), rather than through every size on the way.
+  if (listCount.value > 0) {
+    names_.reserve(firstName + static_cast<std::size_t>(listCount.value));
+    addresses_.reserve(firstAddress + static_cast<std::size_t>(listCount.value));
+  }
 
   for (std::int32_t listIndex = 1; listIndex <= listCount.value; ++listIndex) {
     const Result<AddressListPtr> list = lists.value->Item(listIndex);
