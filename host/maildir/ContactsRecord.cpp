@@ -53,38 +53,53 @@ class Reader {
 ContactsRecord ContactsRecord::Parse(std::string bytes) {
   ContactsRecord record;
   record.bytes_ = std::move(bytes);
-  Reader in(record.bytes_);
+  // Twice over the bytes: counted first, the files and the cards are kept in
+  // lists made at their size (grown on the way, a large book's list of
+  // files was copied a dozen times over, half a megabyte the last time).
+  std::size_t files = 0;
+  std::size_t cards = 0;
+  if (!record.Walk(files, cards, false)) return {};
+  record.files_.reserve(files);
+  record.cards_.reserve(cards);
+  record.Walk(files, cards, true);
+  return record;
+}
+
+bool ContactsRecord::Walk(std::size_t& files, std::size_t& cards, bool keep) {
+  Reader in(bytes_);
   while (!in.AtEnd()) {
-    File& file = record.files_.emplace_back();
-    file.start = in.Position();
+    const std::size_t start = in.Position();
     std::uint64_t nameLength = 0;
     std::uint64_t size = 0;
     std::uint64_t modified = 0;
     std::uint64_t count = 0;
-    if (!in.Number(nameLength, 4) || !in.Skip(nameLength)) return {};
-    file.name = record.bytes_.substr(in.Position() - nameLength, nameLength);
+    if (!in.Number(nameLength, 4) || !in.Skip(nameLength)) return false;
+    const std::size_t name = in.Position() - nameLength;
     // Each card takes at least its two lengths: a damaged count claims no
     // more room than the rest could hold.
     if (!in.Number(size, 8) || !in.Number(modified, 8) || !in.Number(count, 4) ||
-        (record.bytes_.size() - in.Position()) / 8 < count) {
-      return {};
+        (bytes_.size() - in.Position()) / 8 < count) {
+      return false;
     }
-    file.size = static_cast<std::int64_t>(size);
-    file.modifiedNs = static_cast<std::int64_t>(modified);
-    file.firstCard = record.cards_.size();
-    file.cardCount = count;
+    const std::size_t firstCard = keep ? cards_.size() : 0;
     for (std::uint64_t card = 0; card < count; ++card) {
-      record.cards_.push_back(in.Position());
+      if (keep) cards_.push_back(in.Position());
       for (int text = 0; text < 2; ++text) {
         std::uint64_t length = 0;
-        if (!in.Number(length, 4) || length > record.bytes_.size() / 2 || !in.Skip(length * 2)) {
-          return {};
+        if (!in.Number(length, 4) || length > bytes_.size() / 2 || !in.Skip(length * 2)) {
+          return false;
         }
       }
     }
-    file.end = in.Position();
+    ++files;
+    cards += count;
+    if (keep) {
+      files_.push_back({bytes_.substr(name, nameLength), static_cast<std::int64_t>(size),
+                        static_cast<std::int64_t>(modified), firstCard,
+                        static_cast<std::size_t>(count), start, in.Position()});
+    }
   }
-  return record;
+  return true;
 }
 
 void ContactsRecord::Add(const std::string& name, std::int64_t size, std::int64_t modifiedNs,

@@ -52,6 +52,9 @@ class ContactsRecord {
   std::u16string CardAddress(std::size_t card) const;
 
  private:
+  // Reads the record from the start, adding up its files and cards, and
+  // with keep, listing them too; false where the bytes are damaged.
+  bool Walk(std::size_t& files, std::size_t& cards, bool keep);
   // The text whose length is at offset.
   std::u16string TextAt(std::size_t offset) const;
 
