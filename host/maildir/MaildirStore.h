@@ -85,12 +85,14 @@ class MaildirStore {
   Result<MailItemPtr> Deliver(std::string_view bytes);
   // Many messages at once, each made durable before it is delivered, the
   // cost of durability shared between them:
-  //   auto staged = store.Stage(messages);          // written, durable together
+  //   auto staged = store.Stage(messages);          // written, made durable together
   //   for each: store.DeliverStaged(staged[i].value, messages[i]);  // as Deliver
   //   store.EndDeliveries();                         // what the handlers changed, durable
   // Report nothing before EndDeliveries has succeeded. A message whose
-  // staging failed is not delivered. Once staged, a message is read from its
-  // file: DeliverStaged needs no more of its bytes than the header block
+  // staging failed is not delivered. The staged messages are made durable
+  // on a thread of their own while the caller goes on; the first
+  // DeliverStaged waits for that, and none is delivered if it failed. Once staged, a message is
+  // read from its file: DeliverStaged needs no more of its bytes than the header block
   // (MaildirFiles::HeadLength), so a caller may let the rest go.
   std::vector<Result<std::string>> Stage(const std::vector<std::string_view>& messages);
   Result<MailItemPtr> DeliverStaged(const std::string& staged, std::string_view head);

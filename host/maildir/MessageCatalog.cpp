@@ -205,9 +205,14 @@ HResult MessageCatalog::Stage(const std::shared_ptr<FolderNode>& folder,
 }
 
 HResult MessageCatalog::SyncStaged() {
-  const HResult status = durable_ ? MaildirFiles::SyncFiles(staged_) : hr::kOk;
+  return MaildirFiles::SyncFiles(TakeUnsynced());
+}
+
+std::vector<std::string> MessageCatalog::TakeUnsynced() {
+  std::vector<std::string> unsynced;
+  if (durable_) unsynced.swap(staged_);
   staged_.clear();
-  return status;
+  return unsynced;
 }
 
 Result<std::shared_ptr<MessageRecord>> MessageCatalog::Admit(

@@ -76,6 +76,7 @@ class MessageCatalog {
   //   BeginBatch();
   //   Stage(...) for each message;          // written into tmp/, unsynced
   //   SyncStaged();                          // all their contents durable at once
+  //                                          // (or TakeUnsynced, to sync them elsewhere)
   //   Admit(...) for each, and whatever the handlers do (renames, rewrites),
   //                                          // directories not synced one by one
   //   EndBatch();                            // every directory touched, synced
@@ -85,6 +86,9 @@ class MessageCatalog {
   HResult Stage(const std::shared_ptr<FolderNode>& folder, const std::string& uniqueName,
                 std::string_view bytes);
   HResult SyncStaged();
+  // The files staged since the last sync, which are the caller's to sync
+  // before any of them is admitted; none when the store is not durable.
+  std::vector<std::string> TakeUnsynced();
   // The staged file into the folder's new/; bytes are its content, for the
   // summary.
   Result<std::shared_ptr<MessageRecord>> Admit(const std::shared_ptr<FolderNode>& folder,

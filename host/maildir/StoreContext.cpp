@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <system_error>
+
 #include "host/maildir/MaildirApplication.h"
 #include "host/maildir/MaildirExplorer.h"
 #include "host/maildir/MaildirFolder.h"
@@ -130,23 +132,39 @@ std::vector<Result<std::string>> StoreContext::StageDeliveries(
     }
     staged.push_back(std::move(name));
   }
-  // Nothing is delivered unless all of it is durable.
-  if (const HResult status = catalog_.SyncStaged(); hr::Failed(status)) {
-    for (auto& name : staged) {
-      if (name.ok()) name.status = status;
+  // Nothing is delivered unless all of it is durable. The disk is waited for
+  // on another thread, while the command goes on with what needs no
+  // delivery (the add-in connecting, its dictionary loading).
+  std::vector<std::string> unsynced = catalog_.TakeUnsynced();
+  stagedStatus_ = hr::kOk;
+  if (!unsynced.empty()) {
+    try {
+      stagedSync_ = std::async(std::launch::async,
+                               [files = unsynced] { return MaildirFiles::SyncFiles(files); });
+    } catch (const std::system_error&) {
+      stagedStatus_ = MaildirFiles::SyncFiles(unsynced);
     }
   }
   return staged;
 }
 
+HResult StoreContext::StagedSync() {
+  if (stagedSync_.valid()) stagedStatus_ = stagedSync_.get();
+  return stagedStatus_;
+}
+
 Result<std::shared_ptr<MessageRecord>> StoreContext::DeliverStaged(const std::string& uniqueName,
                                                                    std::string_view bytes) {
+  if (const HResult synced = StagedSync(); hr::Failed(synced)) {
+    return Result<std::shared_ptr<MessageRecord>>{synced, nullptr};
+  }
   auto admitted = catalog_.Admit(tree_.Inbox(), uniqueName, bytes);
   if (admitted.ok()) RaiseDelivered(admitted.value);
   return admitted;
 }
 
 HResult StoreContext::EndDeliveries() {
+  StagedSync();  // a failure there failed every delivery of the batch already
   const HResult status = catalog_.EndBatch();
   catalog_.CommitIndex();
   return status;

@@ -10,6 +10,7 @@
 // destination), then ItemAdd on the destination's items.
 #pragma once
 
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -73,7 +74,10 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   Result<std::shared_ptr<MessageRecord>> Deliver(std::string_view bytes);
   // Delivery in a batch (see MessageCatalog::BeginBatch): every message
   // written and made durable first, each then delivered with its events as
-  // Deliver does, and the changes the handlers made synced at the end.
+  // Deliver does, and the changes the handlers made synced at the end. The
+  // staged messages are synced on a thread of their own, beside what the
+  // caller does next; the first DeliverStaged waits for it, and every one
+  // fails with its status if it failed.
   std::vector<Result<std::string>> StageDeliveries(const std::vector<std::string_view>& messages);
   Result<std::shared_ptr<MessageRecord>> DeliverStaged(const std::string& uniqueName,
                                                        std::string_view bytes);
@@ -105,6 +109,8 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   // Updates a folder's known count and reports whether it changed.
   bool RefreshCount(const std::shared_ptr<FolderNode>& node);
   void RaiseDelivered(const std::shared_ptr<MessageRecord>& record);
+  // The outcome of the sync of the messages staged last, once it is over.
+  HResult StagedSync();
 
   std::shared_ptr<EventQueue> queue_;
   FolderTree tree_;
@@ -117,6 +123,9 @@ class StoreContext : public std::enable_shared_from_this<StoreContext> {
   std::vector<DispatchPtr> selection_;
   unsigned long deliveries_ = 0;
   std::vector<std::string> writeFailures_;
+  HResult stagedStatus_ = hr::kOk;
+  // Last, so that the context waits for the sync before anything goes.
+  std::future<HResult> stagedSync_;
 };
 
 }  // namespace skerrow::maildir
