@@ -45,8 +45,7 @@ int DeliverCommand::Run(const Locations& where, const std::vector<std::string>& 
   int status = kExitOk;
   // Every message is on disk, durably, before it is delivered; the lines are
   // printed once what the add-in did with them is durable too. Staged before
-  // the add-in connects: the wait for the disk then falls in the time the
-  // store's listings take on their own threads, rather than after them.
+  // the add-in connects, so that the store waits for the disk while it does.
   const std::vector<Result<std::string>> staged = session->store().Stage(
       std::vector<std::string_view>(messages.bytes.begin(), messages.bytes.end()));
   // From here on the messages are read from their files: holding their

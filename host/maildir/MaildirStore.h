@@ -91,9 +91,10 @@ class MaildirStore {
   // Report nothing before EndDeliveries has succeeded. A message whose
   // staging failed is not delivered. The staged messages are made durable
   // on a thread of their own while the caller goes on; the first
-  // DeliverStaged waits for that, and none is delivered if it failed. Once staged, a message is
-  // read from its file: DeliverStaged needs no more of its bytes than the header block
-  // (MaildirFiles::HeadLength), so a caller may let the rest go.
+  // DeliverStaged waits for that, and none is delivered if it failed. Once
+  // staged, a message is read from its file: DeliverStaged needs no more of
+  // its bytes than the header block (MaildirFiles::HeadLength), so a caller
+  // may let the rest go.
   std::vector<Result<std::string>> Stage(const std::vector<std::string_view>& messages);
   Result<MailItemPtr> DeliverStaged(const std::string& staged, std::string_view head);
   HResult EndDeliveries();
