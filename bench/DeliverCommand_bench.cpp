@@ -39,9 +39,9 @@ void BM_DeliverCommand(benchmark::State& state) {
 BENCHMARK(BM_DeliverCommand)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The names of a directory, each looked up too when lookUp is set.
-std::size_t ListNames(const fs::path& dir, bool lookUp) {
+void ListNames(const fs::path& dir, bool lookUp) {
   DIR* handle = opendir(dir.c_str());
-  if (handle == nullptr) return 0;
+  if (handle == nullptr) return;
   std::vector<std::string> names;
   while (const dirent* entry = readdir(handle)) names.emplace_back(entry->d_name);
   struct stat info {};
@@ -49,7 +49,6 @@ std::size_t ListNames(const fs::path& dir, bool lookUp) {
     for (const std::string& name : names) fstatat(dirfd(handle), name.c_str(), &info, 0);
   }
   closedir(handle);
-  return names.size();
 }
 
 // Written into dir/tmp, synced, moved to dir/new, the move synced.

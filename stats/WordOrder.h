@@ -16,9 +16,12 @@
 
 namespace skerrow {
 
+// Word -> packed counts (see PackedCounts.h). Keys compare byte for byte.
+using WordTable = std::unordered_map<std::string, std::int32_t>;
+
 class WordOrder {
  public:
-  using Record = std::unordered_map<std::string, std::int32_t>::value_type;
+  using Record = WordTable::value_type;
 
   WordOrder() = default;
   WordOrder(const WordOrder&) {}

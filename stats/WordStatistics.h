@@ -26,9 +26,6 @@ class CodePage;
 class FileSystem;
 class UserInterface;
 
-// Word -> packed counts (see PackedCounts.h). Keys compare byte for byte.
-using WordTable = std::unordered_map<std::string, std::int32_t>;
-
 // How one learned message changes the counts of its words. The values are
 // fixed: callers and tools name the modes by them.
 enum class WordCountMode : int { AsSpam = 0, AsValid = 1, SpamToValid = 2, ValidToSpam = 3 };
